@@ -1,0 +1,322 @@
+#include "form.h"
+
+#include "runtime_error.h"
+#include "runtime_services.h"
+#include "services.h"
+#include "text.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+namespace forms {
+
+namespace {
+
+QColor toQColor(Colour colour) {
+    return QColor(colour.red(), colour.green(), colour.blue());
+}
+
+void paintBackground(QWidget& widget, Colour colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, toQColor(colour));
+    palette.setColor(QPalette::Button, toQColor(colour));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+void applyFont(QWidget& widget, const FontSpec& spec) {
+    if (!spec.family) {
+        return;
+    }
+    QFont font(QString::fromLatin1(spec.family));
+    font.setPointSizeF(spec.pointSize);
+    font.setWeight(QFont::Weight(spec.weight));
+    widget.setFont(font);
+}
+
+Qt::Alignment toQtAlignment(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Right:
+            return Qt::AlignRight;
+        case Alignment::Centre:
+            return Qt::AlignHCenter;
+        case Alignment::Left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
+}  // namespace
+
+Form::Form(const FormSpec& spec) : m_startUpPosition(spec.startUpPosition) {
+    setWindowTitle(toQString(spec.caption));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    if (spec.icon) {
+        setWindowIcon(QPixmap(spec.icon));
+    }
+    int menuHeight = 0;
+    if (!spec.menu.empty()) {
+        m_menuBar = new QMenuBar(this);
+        m_menuBar->setNativeMenuBar(false);
+        for (const MenuItemSpec& itemSpec : spec.menu) {
+            auto* item = new MenuItem(m_menuBar);
+            item->setObjectName(QString::fromLatin1(itemSpec.name));
+            item->SetCaption(itemSpec.caption);
+            m_menuBar->addAction(item);
+            m_menuItems.emplace(itemSpec.name, item);
+        }
+        menuHeight = m_menuBar->sizeHint().height();
+    }
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    paintBackground(*m_client, spec.backColor);
+    for (const ControlSpec& controlSpec : spec.controls) {
+        createControl(controlSpec);
+    }
+    // Labels are drawn on the form's surface, beneath every box and button;
+    // among themselves the later one lies on top.
+    for (auto it = spec.controls.rbegin(); it != spec.controls.rend(); ++it) {
+        if (it->kind == ControlKind::Label) {
+            control(it->name)->lower();
+        }
+    }
+    applyTabOrder(spec);
+
+    const int width = toPixels(spec.clientWidth, dpiX());
+    const int height = toPixels(spec.clientHeight, dpiY());
+    if (m_menuBar) {
+        m_menuBar->setGeometry(0, 0, width, menuHeight);
+    }
+    m_client->setGeometry(0, menuHeight, width, height);
+    setFixedSize(width, menuHeight + height);
+}
+
+Form::~Form() = default;
+
+double Form::dpiX() const {
+    return logicalDpiX();
+}
+double Form::dpiY() const {
+    return logicalDpiY();
+}
+
+void Form::createControl(const ControlSpec& spec) {
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+        case ControlKind::TextBox: {
+            auto* box = new TextBox(m_client);
+            box->SetText(spec.text);
+            if (spec.maxLength > 0) {
+                box->setMaxLength(spec.maxLength);
+            }
+            box->setReadOnly(spec.locked);
+            box->setAlignment(toQtAlignment(spec.alignment) | Qt::AlignVCenter);
+            widget = box;
+            break;
+        }
+        case ControlKind::Label: {
+            auto* label = new Label(m_client);
+            label->SetCaption(spec.text);
+            label->setAlignment(toQtAlignment(spec.alignment) | Qt::AlignTop);
+            widget = label;
+            break;
+        }
+        case ControlKind::CommandButton: {
+            auto* button = new CommandButton(m_client);
+            button->SetCaption(spec.text);
+            if (spec.picture) {
+                button->setIcon(QPixmap(spec.picture));
+                // The picture is fitted inside the face, whatever its own size.
+                const int side =
+                    std::max(1, toPixels(std::min(spec.width, spec.height), dpiX()) - 4);
+                button->setIconSize(QSize(side, side));
+            }
+            widget = button;
+            break;
+        }
+    }
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    if (spec.accessibleName) {
+        widget->setAccessibleName(QString::fromLatin1(spec.accessibleName));
+    }
+    if (spec.toolTip) {
+        widget->setToolTip(toQString(spec.toolTip));
+    }
+    applyFont(*widget, spec.font);
+    if (spec.backColor) {
+        paintBackground(*widget, *spec.backColor);
+    }
+    widget->setGeometry(toPixels(spec.left, dpiX()), toPixels(spec.top, dpiY()),
+                        toPixels(spec.width, dpiX()), toPixels(spec.height, dpiY()));
+    widget->setVisible(spec.visible);
+    m_controls.emplace(spec.name, widget);
+    m_tabIndex.emplace(widget, spec.tabIndex);
+}
+
+void Form::applyTabOrder(const FormSpec& spec) {
+    std::vector<const ControlSpec*> order;
+    for (const ControlSpec& controlSpec : spec.controls) {
+        if (controlSpec.kind != ControlKind::Label) {
+            order.push_back(&controlSpec);
+        }
+    }
+    std::sort(order.begin(), order.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
+    }
+}
+
+void Form::start() {
+    runEvent([this] { Form_Load(); });
+    if (m_startUpPosition == StartUpPosition::CentreScreen) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = rect();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    show();
+    std::vector<std::pair<int, QWidget*>> candidates;
+    for (const auto& [widget, index] : m_tabIndex) {
+        if (!widget->isHidden() && widget->focusPolicy() & Qt::TabFocus) {
+            candidates.emplace_back(index, const_cast<QWidget*>(widget));
+        }
+    }
+    if (!candidates.empty()) {
+        std::min_element(candidates.begin(), candidates.end())->second->setFocus();
+    }
+}
+
+bool Form::runEvent(const std::function<void()>& handler) {
+    if (programEnded()) {
+        return false;
+    }
+    try {
+        handler();
+        return true;
+    } catch (const core::RuntimeError& error) {
+        core::ShowMessage(error.message(), core::kStopIcon, u"ERROR");
+    } catch (const std::exception& error) {
+        core::ShowMessage(u"Internal error: " + toU16(QString::fromUtf8(error.what())),
+                          core::kStopIcon, u"ERROR");
+    }
+    return false;
+}
+
+QWidget* Form::control(const char* name) const {
+    const auto found = m_controls.find(std::string_view(name));
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+MenuItem* Form::menuItem(const char* name) const {
+    const auto found = m_menuItems.find(std::string_view(name));
+    return found == m_menuItems.end() ? nullptr : found->second;
+}
+
+TextBox& Form::textBox(const char* name) const {
+    return dynamic_cast<TextBox&>(*control(name));
+}
+
+Label& Form::label(const char* name) const {
+    return dynamic_cast<Label&>(*control(name));
+}
+
+CommandButton& Form::commandButton(const char* name) const {
+    return dynamic_cast<CommandButton&>(*control(name));
+}
+
+void Form::onClick(CommandButton& button, std::function<void()> handler) {
+    QObject::connect(&button, &QPushButton::clicked, this,
+                     [this, handler = std::move(handler)] { runEvent(handler); });
+}
+
+void Form::onClick(MenuItem& item, std::function<void()> handler) {
+    QObject::connect(&item, &QAction::triggered, this,
+                     [this, handler = std::move(handler)] { runEvent(handler); });
+}
+
+void Form::onKeyPress(TextBox& box, std::function<void(std::int16_t&)> handler) {
+    box.setKeyPressHandler([this, handler = std::move(handler)](std::int16_t& code) {
+        return runEvent([&] { handler(code); });
+    });
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    std::int16_t cancel = 0;
+    runEvent([&] { Form_Unload(cancel); });
+    if (cancel != 0 && !programEnded()) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+QSize Form::frameExtra() const {
+    return frameGeometry().size() - geometry().size();
+}
+
+double Form::outerLeft() const {
+    return toTwips(frameGeometry().x(), dpiX());
+}
+double Form::outerTop() const {
+    return toTwips(frameGeometry().y(), dpiY());
+}
+double Form::outerWidth() const {
+    return toTwips(frameGeometry().width(), dpiX());
+}
+double Form::outerHeight() const {
+    return toTwips(frameGeometry().height(), dpiY());
+}
+
+void Form::setOuterLeft(double twips) {
+    move(toPixels(twips, dpiX()), frameGeometry().y());
+}
+
+void Form::setOuterTop(double twips) {
+    move(frameGeometry().x(), toPixels(twips, dpiY()));
+}
+
+void Form::setOuterWidth(double twips) {
+    resizeClient(toPixels(twips, dpiX()) - frameExtra().width(), height());
+}
+
+void Form::setOuterHeight(double twips) {
+    resizeClient(width(), toPixels(twips, dpiY()) - frameExtra().height());
+}
+
+void Form::resizeClient(int width, int height) {
+    const int w = std::max(1, width);
+    const int h = std::max(1, height);
+    setFixedSize(w, h);
+}
+
+double Form::screenWidth() const {
+    const QScreen* current = screen() ? screen() : QGuiApplication::primaryScreen();
+    return current ? toTwips(current->geometry().width(), dpiX()) : 0.0;
+}
+
+Twips Form::controlLeft(const QWidget& control) const {
+    return Twips{int(toTwips(control.x(), dpiX()) + 0.5)};
+}
+
+Twips Form::controlTop(const QWidget& control) const {
+    return Twips{int(toTwips(control.y(), dpiY()) + 0.5)};
+}
+
+void Form::setControlLeft(QWidget& control, Twips left) {
+    control.move(toPixels(left, dpiX()), control.y());
+}
+
+void Form::setControlTop(QWidget& control, Twips top) {
+    control.move(control.x(), toPixels(top, dpiY()));
+}
+
+}  // namespace forms
