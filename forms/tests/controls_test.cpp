@@ -1,0 +1,146 @@
+#include "recording_services.h"
+#include "test_form.h"
+#include "text.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace forms_testing {
+namespace {
+
+class Controls : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.start();
+        form.activateWindow();
+        box.setFocus();
+    }
+
+    // Pastes through the box's own context menu, as a user would; false when
+    // the menu offers no paste.
+    bool pasteFromContextMenu(QLineEdit& target, const QString& text)
+    {
+        QApplication::clipboard()->setText(text);
+        std::unique_ptr<QMenu> menu(target.createStandardContextMenu());
+        for (QAction* action : menu->actions()) {
+            if (action->text().startsWith(QLatin1String("&Paste"))) {
+                action->trigger();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    testing_support::RecordingServices services;
+    TestForm form;
+    TextBox& box = form.box("Box");
+};
+
+TEST_F(Controls, KeyPressSeesTheCodeOfEachTypedCharacter)
+{
+    QTest::keyClicks(&box, "4%.");
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'4', '%', '.', 8, 13, 27}));
+}
+
+TEST_F(Controls, CtrlWithALetterGivesItsControlCode)
+{
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_C, Qt::Key_V, Qt::Key_X, Qt::Key_Z}) {
+        QTest::keyClick(&box, key, Qt::ControlModifier);
+    }
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{1, 3, 22, 24, 26}));
+}
+
+TEST_F(Controls, KeysThatTypeNothingRaiseNoKeyPressAndActAsUsual)
+{
+    QTest::keyClicks(&box, "12");
+    form.codes.clear();
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_End, Qt::Key_F5}) {
+        QTest::keyClick(&box, key);
+    }
+    QTest::keyClick(&box, Qt::Key_Home);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    EXPECT_TRUE(form.codes.empty());
+    EXPECT_EQ(box.Text(), u"2");
+}
+
+TEST_F(Controls, ACodeSetToZeroNeverReachesTheBox)
+{
+    QTest::keyClicks(&box, "12");
+    form.refuse = 8;
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.Text(), u"12");
+    form.refuse = 'x';
+    QTest::keyClicks(&box, "x3");
+    EXPECT_EQ(box.Text(), u"123");
+}
+
+TEST_F(Controls, CtrlVSetToZeroPastesNothing)
+{
+    QApplication::clipboard()->setText(QStringLiteral("99"));
+    form.refuse = 22;
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), u"");
+}
+
+TEST_F(Controls, MaxLengthHoldsForTypingAndForPasting)
+{
+    QTest::keyClicks(&box, "123456");
+    EXPECT_EQ(box.Text(), u"1234");
+    box.SetText(u"");
+    ASSERT_TRUE(pasteFromContextMenu(box, QStringLiteral("98765")));
+    EXPECT_EQ(box.Text(), u"9876");
+}
+
+TEST_F(Controls, ALockedBoxRefusesTypingAndPastingButTakesFocusAndCopies)
+{
+    TextBox& locked = form.box("Locked");
+    EXPECT_TRUE(locked.focusPolicy() & Qt::TabFocus);
+    locked.setFocus();
+    QTest::keyClicks(&locked, "9");
+    pasteFromContextMenu(locked, QStringLiteral("77"));
+    EXPECT_EQ(locked.Text(), u"1234");
+    QApplication::clipboard()->clear();
+    locked.selectAll();
+    QTest::keyClick(&locked, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1234"));
+}
+
+TEST_F(Controls, TextKeepsSixteenBitCodesUnchanged)
+{
+    const std::u16string odd = {u'\uFFFF', u'\xD800', u'7'};
+    box.SetText(odd);
+    EXPECT_EQ(box.Text(), odd);
+}
+
+TEST(LabelCaption, KeepsTheTextExactlyAndShowsEachBreakOnce)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    Label& rows = form.labelNamed("Rows");
+    const std::u16string caption = u"+30Days 30/01/2024\n\r+60Days 29/02/2024\n\r";
+    rows.SetCaption(caption);
+    EXPECT_EQ(rows.Caption(), caption);
+    EXPECT_EQ(rows.text(), QStringLiteral("+30Days 30/01/2024\n+60Days 29/02/2024\n"));
+    EXPECT_EQ(displayedCaption(u"a\r\nb\nc\rd\n\r\n\re"), QStringLiteral("a\nb\nc\nd\n\ne"));
+    EXPECT_EQ(rows.focusPolicy(), Qt::NoFocus);
+}
+
+TEST(LabelCaption, ShowsMarkupAsPlainText)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    Label& rows = form.labelNamed("Rows");
+    rows.SetCaption(u"<b>x</b>");
+    EXPECT_EQ(rows.textFormat(), Qt::PlainText);
+    EXPECT_EQ(rows.Caption(), u"<b>x</b>");
+}
+
+}  // namespace
+}  // namespace forms_testing

@@ -1,0 +1,159 @@
+#include "recording_services.h"
+#include "test_form.h"
+
+#include <QFontInfo>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace forms_testing {
+namespace {
+
+// 15 twips to a pixel at the 96 DPI of the offscreen screen, so expected
+// pixels follow from the layout's numbers by plain integer division.
+constexpr int kTwipsPerPixel = 15;
+
+int px(Twips twips) { return (twips.value + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+TEST(FormGeometry, EveryControlStandsWhereItsTwipsSay)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    ASSERT_EQ(form.logicalDpiX(), 96);
+    for (const ControlSpec& spec : kTestControls) {
+        const QWidget* widget = form.control(spec.name);
+        ASSERT_NE(widget, nullptr) << spec.name;
+        EXPECT_EQ(widget->geometry(), QRect(px(spec.left), px(spec.top), px(spec.width),
+                                            px(spec.height)))
+            << spec.name;
+    }
+    EXPECT_EQ(form.clientArea()->size(), QSize(200, 160));
+    EXPECT_EQ(form.size(), QSize(200, 160));
+}
+
+TEST(FormGeometry, TheClientAreaBeginsBelowTheMenuBar)
+{
+    testing_support::RecordingServices services;
+    TestForm form(kTestLayoutWithMenu);
+    ASSERT_NE(form.menuBar(), nullptr);
+    const int menuHeight = form.menuBar()->height();
+    EXPECT_GT(menuHeight, 0);
+    EXPECT_EQ(form.clientArea()->geometry(), QRect(0, menuHeight, 200, 160));
+    EXPECT_EQ(form.height(), menuHeight + 160);
+}
+
+TEST(FormGeometry, ControlLeftAndTopMoveInTwips)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    QWidget& box = form.box("Box");
+    form.setControlLeft(box, 2240_tw);
+    form.setControlTop(box, 720_tw);
+    EXPECT_EQ(box.pos(), QPoint(149, 48));
+    // Read back at whole pixels, as the position is stored.
+    EXPECT_EQ(form.controlLeft(box), 2235_tw);
+    EXPECT_EQ(form.controlTop(box), 720_tw);
+}
+
+TEST(FormGeometry, OuterHeightIsSetInTwips)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    form.start();
+    form.setOuterHeight(1600);
+    EXPECT_EQ(form.frameGeometry().height(), px(1600_tw));
+    EXPECT_DOUBLE_EQ(form.outerHeight(), 107 * 15.0);
+    EXPECT_GT(form.screenWidth(), 0.0);
+}
+
+TEST(FormStart, RaisesLoadOnceBeforeShowingTheWindow)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    EXPECT_EQ(form.loads, 0);
+    form.start();
+    EXPECT_EQ(form.loads, 1);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral(" Test"));
+}
+
+TEST(FormStart, HiddenControlsStayHiddenAndLabelsLieBeneathTheRest)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    form.start();
+    EXPECT_TRUE(form.control("Hidden")->isHidden());
+    EXPECT_TRUE(form.control("Box")->isVisible());
+    const QObjectList& stack = form.clientArea()->children();
+    const auto position = [&](const char* name) { return stack.indexOf(form.control(name)); };
+    EXPECT_LT(position("Strip"), position("Rows"));
+    EXPECT_LT(position("Rows"), position("Hidden"));
+    EXPECT_LT(position("Rows"), position("Button"));
+}
+
+TEST(FormFocus, StartsOnTheFirstVisibleControlAndTabsInTabIndexOrder)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    form.start();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    // Hidden (0) is skipped, so the focus starts on Locked (1).
+    EXPECT_EQ(QApplication::focusWidget(), form.control("Locked"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.control("Box"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.control("Button"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.control("Locked"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), form.control("Button"));
+    EXPECT_TRUE(form.codes.empty());
+}
+
+TEST(EventBoundary, AnErrorIsReportedOnceAndTheProgramGoesOn)
+{
+    testing_support::RecordingServices services;
+    TestForm form;
+    form.start();
+    form.failClick = true;
+    QTest::mouseClick(form.control("Button"), Qt::LeftButton);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].title, u"ERROR");
+    EXPECT_EQ(services.messages[0].style, 16);
+    EXPECT_EQ(services.messages[0].text, u"Type mismatch: \"5%\" is not a number");
+    EXPECT_EQ(form.stateBeforeError, u"set");
+    EXPECT_EQ(form.stateAfterError, u"");
+    form.failClick = false;
+    QTest::mouseClick(form.control("Button"), Qt::LeftButton);
+    EXPECT_EQ(form.clicks, 2);
+    EXPECT_EQ(services.messages.size(), 1u);
+}
+
+TEST(Menu, AnItemWithoutSubItemsIsChosenByClickAndByAltLetter)
+{
+    testing_support::RecordingServices services;
+    TestForm form(kTestLayoutWithMenu);
+    form.start();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    MenuItem* item = form.menuItem("MenuGo");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Caption(), u"&Enter");
+    QTest::mouseClick(form.menuBar(), Qt::LeftButton, {},
+                      form.menuBar()->actionGeometry(item).center());
+    EXPECT_EQ(form.menuClicks, 1);
+    QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(form.menuClicks, 2);
+}
+
+TEST(Fonts, TheLayoutFacesMapToInstalledFacesOfTheSameMetrics)
+{
+    QFont sans(QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(QFontInfo(sans).family(), QStringLiteral("Liberation Sans"));
+    QFont mono(QStringLiteral("Courier New"));
+    EXPECT_EQ(QFontInfo(mono).family(), QStringLiteral("Liberation Mono"));
+}
+
+}  // namespace
+}  // namespace forms_testing

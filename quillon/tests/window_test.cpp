@@ -1,0 +1,146 @@
+#include "date_services.h"
+#include "quillon_fixture.h"
+#include "quillon_layout.h"
+#include "text.h"
+
+#include <QBitmap>
+#include <QImage>
+#include <set>
+#include <string>
+
+namespace quillon_testing {
+namespace {
+
+// At the 96 DPI of the offscreen screen a pixel is 15 twips.
+int px(forms::Twips twips) { return (twips.value + 7) / 15; }
+
+using QuillonWindow = QuillonTest;
+
+TEST_F(QuillonWindow, HasTwentyOneControlsEachWhereItsTwipsSay)
+{
+    ASSERT_EQ(form->logicalDpiX(), 96);
+    ASSERT_EQ(quillon::kLayout.controls.size(), 21u);
+    for (const forms::ControlSpec& spec : quillon::kLayout.controls) {
+        EXPECT_EQ(widget(spec.name).geometry(),
+                  QRect(px(spec.left), px(spec.top), px(spec.width), px(spec.height)))
+            << spec.name;
+    }
+    // 4260 x 3615 twips of client area.
+    EXPECT_EQ(form->size(), QSize(284, 241));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral(" Quillon"));
+}
+
+TEST_F(QuillonWindow, OpensOnThePickerAlone)
+{
+    const std::set<std::string> visible = {"Command1", "Command2", "Command3", "Command4",
+                                           "Command5", "Command6", "Label6",   "Label7"};
+    for (const forms::ControlSpec& spec : quillon::kLayout.controls) {
+        EXPECT_EQ(!widget(spec.name).isHidden(), visible.count(spec.name) == 1) << spec.name;
+    }
+    EXPECT_EQ(label("Label6").Caption(), u"Pick Your Date Format");
+    EXPECT_EQ(label("Label6").alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    const QFont buttonFont = widget("Command1").font();
+    EXPECT_DOUBLE_EQ(buttonFont.pointSizeF(), 12.0);
+    EXPECT_EQ(buttonFont.weight(), QFont::Bold);
+    EXPECT_EQ(dynamic_cast<forms::CommandButton&>(widget("Command6")).Caption(), u"MM:YYYY:DD ");
+}
+
+TEST_F(QuillonWindow, FocusStartsOnCommand1AndTabsDownThePicker)
+{
+    EXPECT_EQ(QApplication::focusWidget(), &widget("Command1"));
+    for (const char* next : {"Command2", "Command3", "Command4", "Command5", "Command6",
+                             "Command1"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), &widget(next)) << next;
+    }
+}
+
+TEST_F(QuillonWindow, BoxesCarryTheirLimitsLocksAndNames)
+{
+    struct Expected {
+        const char* name;
+        int maxLength;
+        bool locked;
+        const char* accessibleName;
+    };
+    for (const Expected& e : {Expected{"Text1", 2, false, "Day"}, {"Text2", 2, false, "Month"},
+                              {"Text3", 4, false, "Year"}, {"TextNum", 4, false, "Number of days"},
+                              {"Text4", 2, true, "Result day"}, {"Text5", 2, true, "Result month"},
+                              {"Text6", 4, true, "Result year"}}) {
+        forms::TextBox& b = box(e.name);
+        EXPECT_EQ(b.maxLength(), e.maxLength) << e.name;
+        EXPECT_EQ(b.isReadOnly(), e.locked) << e.name;
+        EXPECT_EQ(b.accessibleName(), QString::fromLatin1(e.accessibleName)) << e.name;
+        EXPECT_EQ(b.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter) << e.name;
+    }
+    EXPECT_EQ(widget("Command7").accessibleName(), QStringLiteral("Calculate"));
+    EXPECT_EQ(box("TextNum").toolTip(), QStringLiteral(" Enter Number Of Days "));
+    EXPECT_FALSE(widget("Label7").toolTip().trimmed().isEmpty());
+    EXPECT_EQ(label("Label5").alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
+TEST_F(QuillonWindow, PicturesHaveTheirSizesAndTransparency)
+{
+    const QImage icon = form->windowIcon().pixmap(16, 16).toImage();
+    EXPECT_EQ(icon.size(), QSize(16, 16));
+    EXPECT_FALSE(icon.hasAlphaChannel() && icon.pixelColor(0, 0).alpha() < 255);
+    const auto& button = dynamic_cast<QPushButton&>(widget("Command7"));
+    const QImage picture = button.icon().pixmap(32, 32).toImage();
+    ASSERT_EQ(picture.size(), QSize(32, 32));
+    int transparent = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            transparent += picture.pixelColor(x, y).alpha() == 0;
+        }
+    }
+    EXPECT_EQ(transparent, 323);
+    EXPECT_TRUE(button.text().isEmpty());
+    EXPECT_LE(button.iconSize().width(), button.width());
+}
+
+TEST_F(QuillonWindow, LoadFillsTodayAndTheDateNinetyDaysOn)
+{
+    EXPECT_EQ(box("Text1").Text(), u"15");
+    EXPECT_EQ(box("Text2").Text(), u"11");
+    EXPECT_EQ(box("Text3").Text(), u"2023");
+    EXPECT_EQ(box("TextNum").Text(), u"90");
+    EXPECT_EQ(box("Text4").Text(), u"13");
+    EXPECT_EQ(box("Text5").Text(), u"02");
+    EXPECT_EQ(box("Text6").Text(), u"2024");
+    EXPECT_EQ(label("Label5").Caption(), u"Quillon");
+    EXPECT_EQ(vars().StartDate, core::makeDate(2023, 11, 15));
+    EXPECT_EQ(vars().EndDate, core::makeDate(2024, 2, 13));
+    EXPECT_EQ(vars().DateValid, 0);
+    EXPECT_TRUE(services.messages.empty());
+}
+
+// A clock that crosses midnight into a new year between its readings.
+int g_reading = 0;
+core::CalendarDate newYearsEveClock()
+{
+    return ++g_reading == 1 ? core::CalendarDate{core::makeDate(2023, 12, 31).day, hours{23}}
+                            : core::makeDate(2024, 1, 1);
+}
+
+TEST(QuillonStartUp, EachBoxTakesItsOwnReadingOfTheClock)
+{
+    testing_support::RecordingServices services;
+    const core::TodaySource previous = core::setTodaySource(&newYearsEveClock);
+    g_reading = 0;
+    quillon::QuillonForm form;
+    form.start();
+    auto text = [&](const char* name) {
+        return dynamic_cast<forms::TextBox&>(*form.control(name)).Text();
+    };
+    EXPECT_EQ(text("Text1"), u"31");
+    EXPECT_EQ(text("Text2"), u"01");
+    EXPECT_EQ(text("Text3"), u"2024");
+    EXPECT_EQ(g_reading, 3);
+    // 31/01/2024 + 90 days.
+    EXPECT_EQ(text("Text4"), u"30");
+    EXPECT_EQ(text("Text5"), u"04");
+    core::setTodaySource(previous);
+}
+
+}  // namespace
+}  // namespace quillon_testing

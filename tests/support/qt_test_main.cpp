@@ -1,0 +1,20 @@
+// Runs GoogleTest inside a QApplication, on whatever platform the test's
+// environment names (offscreen under ctest).
+#include "services.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    // Listing the tests at build time needs no display.
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    QApplication app(argc, argv);
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    forms::installFontSubstitutes();
+    return RUN_ALL_TESTS();
+}
