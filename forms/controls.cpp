@@ -55,10 +55,7 @@ std::vector<char16_t> TextBox::characterCodes(const QKeyEvent& event) {
     }
     std::vector<char16_t> codes;
     for (const QChar c : text) {
-        // DEL comes with the Delete key on some platforms; it types nothing.
-        if (c.unicode() != 0x7f) {
-            codes.push_back(c.unicode());
-        }
+        codes.push_back(c.unicode());
     }
     return codes;
 }

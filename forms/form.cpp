@@ -184,21 +184,68 @@ void Form::start() {
         }
     }
     show();
-    std::vector<std::pair<int, QWidget*>> candidates;
+    focusFirstControl();
+}
+
+std::vector<QWidget*> Form::tabOrder() const {
+    std::vector<std::pair<int, QWidget*>> indexed;
     for (const auto& [widget, index] : m_tabIndex) {
-        if (!widget->isHidden() && widget->focusPolicy() & Qt::TabFocus) {
-            candidates.emplace_back(index, const_cast<QWidget*>(widget));
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            indexed.emplace_back(index, const_cast<QWidget*>(widget));
         }
     }
-    if (!candidates.empty()) {
-        std::min_element(candidates.begin(), candidates.end())->second->setFocus();
+    std::sort(indexed.begin(), indexed.end());
+    std::vector<QWidget*> order;
+    for (const auto& entry : indexed) {
+        order.push_back(entry.second);
     }
+    return order;
+}
+
+void Form::focusFirstControl() {
+    for (QWidget* widget : tabOrder()) {
+        if (!widget->isHidden()) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void Form::setControlVisible(QWidget& control, bool visible) {
+    if (!visible && control.hasFocus()) {
+        const std::vector<QWidget*> order = tabOrder();
+        const auto self = std::find(order.begin(), order.end(), &control);
+        QWidget* next = nullptr;
+        for (auto it = self; next == nullptr && it != order.end() && ++it != order.end();) {
+            next = (*it)->isHidden() ? nullptr : *it;
+        }
+        for (auto it = order.begin(); next == nullptr && it != self; ++it) {
+            next = (*it)->isHidden() ? nullptr : *it;
+        }
+        if (next) {
+            next->setFocus(Qt::TabFocusReason);
+        } else {
+            control.clearFocus();
+        }
+    }
+    control.setVisible(visible);
 }
 
 bool Form::runEvent(const std::function<void()>& handler) {
     if (programEnded()) {
         return false;
     }
+    // A window left without a focused control after an event gives the focus
+    // to its first visible control, as it does when it opens.
+    struct RestoreFocus {
+        Form& form;
+        ~RestoreFocus() {
+            const QWidget* focused = form.focusWidget();
+            if (form.isVisible() && (!focused || !focused->isVisible())) {
+                form.focusFirstControl();
+            }
+        }
+    } restoreFocus{*this};
     try {
         handler();
         return true;

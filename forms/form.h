@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QMenuBar;
 
@@ -42,6 +43,9 @@ public:
     Twips controlTop(const QWidget& control) const;
     void setControlLeft(QWidget& control, Twips left);
     void setControlTop(QWidget& control, Twips top);
+    // Shows or hides a control. Hiding the control that has the focus moves
+    // the focus to the next visible control in tab order.
+    void setControlVisible(QWidget& control, bool visible);
 
     QWidget* clientArea() const { return m_client; }
     QMenuBar* menuBar() const { return m_menuBar; }
@@ -71,6 +75,8 @@ private:
     double dpiY() const;
     void createControl(const ControlSpec& spec);
     void applyTabOrder(const FormSpec& spec);
+    std::vector<QWidget*> tabOrder() const;
+    void focusFirstControl();
     void resizeClient(int width, int height);
     QSize frameExtra() const;
 

@@ -1,11 +1,52 @@
 #include "quillon_form.h"
 
 #include "date_services.h"
+#include "key_filter.h"
 #include "quillon_layout.h"
+
+#include <string_view>
 
 namespace quillon {
 
 using namespace core;
+using forms::Twips;
+using forms::operator""_tw;
+
+namespace {
+
+// Where each format button puts the day, month and year columns.
+struct Arrangement {
+    const char* button;
+    Twips day;          // Text1, Label1, Text4
+    Twips month;        // Text2, Label2, Text5
+    Twips yearBoxes;    // Text3, Text6
+    Twips yearCaption;  // Label3
+};
+
+constexpr Arrangement kArrangements[] = {
+    {"Command1", 1275_tw, 1600_tw, 1920_tw, 1950_tw},  // DD:MM:YYYY
+    {"Command2", 1600_tw, 1275_tw, 1920_tw, 1950_tw},  // MM:DD:YYYY
+    {"Command3", 2240_tw, 1900_tw, 1275_tw, 1275_tw},  // YYYY:MM:DD
+    {"Command4", 1900_tw, 2240_tw, 1275_tw, 1275_tw},  // YYYY:DD:MM
+    {"Command5", 1275_tw, 2240_tw, 1600_tw, 1650_tw},  // DD:YYYY:MM
+    {"Command6", 2240_tw, 1275_tw, 1600_tw, 1650_tw},  // MM:YYYY:DD
+};
+
+constexpr Twips kInputRow = 120_tw;
+constexpr Twips kCaptionRow = 480_tw;
+constexpr Twips kResultRow = 720_tw;
+constexpr double kCalculatorHeight = 1600;  // outer height, twips
+
+const Arrangement& arrangementOf(std::string_view button) {
+    for (const Arrangement& arrangement : kArrangements) {
+        if (button == arrangement.button) {
+            return arrangement;
+        }
+    }
+    return kArrangements[0];
+}
+
+}  // namespace
 
 QuillonForm::QuillonForm()
     : forms::Form(kLayout),
@@ -15,7 +56,21 @@ QuillonForm::QuillonForm()
       Text4(textBox("Text4")),
       Text5(textBox("Text5")),
       Text6(textBox("Text6")),
-      TextNum(textBox("TextNum")) {}
+      TextNum(textBox("TextNum")),
+      Label1(label("Label1")),
+      Label2(label("Label2")),
+      Label3(label("Label3")),
+      Label5(label("Label5")),
+      m_dateBoxes(Text1, Text2, Text3) {
+    for (const Arrangement& arrangement : kArrangements) {
+        onClick(commandButton(arrangement.button),
+                [this, button = arrangement.button] { PickFormat(button); });
+    }
+    onClick(commandButton("Command7"), [this] { Command7_Click(); });
+    for (forms::TextBox* box : {&Text1, &Text2, &Text3, &TextNum}) {
+        onKeyPress(*box, [](std::int16_t& KeyAscii) { FilterNumericKey(KeyAscii); });
+    }
+}
 
 void QuillonForm::Form_Load() {
     Text1.SetText(FormatDate(Today(), u"dd"));
@@ -32,6 +87,59 @@ void QuillonForm::Recalculate() {
     Text4.SetText(endText.substr(0, 2));
     Text5.SetText(endText.substr(3, 2));
     Text6.SetText(endText.substr(endText.size() - 4));
+}
+
+void QuillonForm::ValidateDate() {
+    core::ValidateDate(*this, m_dateBoxes, LengthTests::On);
+}
+
+void QuillonForm::PickFormat(const char* button) {
+    const Arrangement& columns = arrangementOf(button);
+    setControlLeft(Text1, columns.day);
+    setControlTop(Text1, kInputRow);
+    setControlLeft(Text2, columns.month);
+    setControlTop(Text2, kInputRow);
+    setControlLeft(Text3, columns.yearBoxes);
+    setControlTop(Text3, kInputRow);
+
+    setControlLeft(Label1, columns.day);
+    setControlLeft(Label2, columns.month);
+    setControlLeft(Label3, columns.yearCaption);
+    for (forms::Label* caption : {&Label1, &Label2, &Label3}) {
+        setControlTop(*caption, kCaptionRow);
+    }
+
+    setControlLeft(Text4, columns.day);
+    setControlTop(Text4, kResultRow);
+    setControlLeft(Text5, columns.month);
+    setControlTop(Text5, kResultRow);
+    setControlLeft(Text6, columns.yearBoxes);
+    setControlTop(Text6, kResultRow);
+
+    for (const Arrangement& arrangement : kArrangements) {
+        setControlVisible(commandButton(arrangement.button), false);
+    }
+    for (const char* name : {"Command7", "Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
+                             "TextNum", "Label1", "Label2", "Label3", "Label4", "Label5"}) {
+        setControlVisible(*control(name), true);
+    }
+    setOuterHeight(kCalculatorHeight);
+    setControlVisible(label("Label6"), false);
+}
+
+void QuillonForm::Command7_Click() {
+    if (TextNum.Text().empty()) {
+        TextNum.SetText(u"1");
+    }
+    ValidateDate();
+    if (DateValid == 0) {
+        return;
+    }
+    Recalculate();
+    Label5.SetCaption(u"+" + TextNum.Text() + u"Days");
+    if (TextNum.Text() == u"1") {
+        Label5.SetCaption(u"+" + TextNum.Text() + u"Day");
+    }
 }
 
 }  // namespace quillon

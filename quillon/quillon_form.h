@@ -1,5 +1,6 @@
 #pragma once
 
+#include "date_boxes.h"
 #include "form.h"
 #include "form_variables.h"
 
@@ -16,6 +17,9 @@ public:
 private:
     void Form_Load() override;
     void Recalculate();
+    void ValidateDate();
+    void PickFormat(const char* button);
+    void Command7_Click();
 
     forms::TextBox& Text1;
     forms::TextBox& Text2;
@@ -24,6 +28,11 @@ private:
     forms::TextBox& Text5;
     forms::TextBox& Text6;
     forms::TextBox& TextNum;
+    forms::Label& Label1;
+    forms::Label& Label2;
+    forms::Label& Label3;
+    forms::Label& Label5;
+    forms::DateBoxes m_dateBoxes;
 };
 
 }  // namespace quillon

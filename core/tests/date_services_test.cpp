@@ -11,10 +11,11 @@ namespace {
 
 using namespace std::chrono;
 
-std::string narrow(std::u16string_view text) { return toUtf8(text); }
+std::string narrow(std::u16string_view text) {
+    return toUtf8(text);
+}
 
-int errorNumberOf(auto&& call)
-{
+int errorNumberOf(auto&& call) {
     try {
         call();
     } catch (const RuntimeError& error) {
@@ -34,8 +35,7 @@ struct DateCase {
 
 class DateFromTextReads : public testing::TestWithParam<DateCase> {};
 
-TEST_P(DateFromTextReads, TheDateItSpells)
-{
+TEST_P(DateFromTextReads, TheDateItSpells) {
     const DateCase& c = GetParam();
     EXPECT_EQ(DateFromText(c.text), makeDate(c.year, c.month, c.day)) << narrow(c.text);
 }
@@ -53,24 +53,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 class DateFromTextRefuses : public testing::TestWithParam<const char16_t*> {};
 
-TEST_P(DateFromTextRefuses, WithTypeMismatch)
-{
+TEST_P(DateFromTextRefuses, WithTypeMismatch) {
     const std::u16string_view text = GetParam();
     EXPECT_EQ(errorNumberOf([&] { DateFromText(text); }), RuntimeError::kTypeMismatch)
         << narrow(text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, DateFromTextRefuses,
-    testing::Values(u"", u"29/02/1900", u"29/02/2023", u"31/04/2020", u"00/01/2020",
-                    u"01/00/2020", u"01/13/2020", u"32/01/2020", u"1/2/099", u"1/2/0099",
-                    u"1/2/0000", u"001/02/2020", u"01/002/2020", u"01/02/20201", u"01/02/",
-                    u"/02/2020", u"01//2020", u"01/02/2020/", u"01-02-2020", u" 01/02/2020",
-                    u"01/02/2020 ", u"20%0", u"29/02/20%0", u"(1/02/2020", u"01/02/2.20",
-                    u"\uFF11/02/2020", u"01/02/2020\n"));
+INSTANTIATE_TEST_SUITE_P(Texts, DateFromTextRefuses,
+                         testing::Values(u"", u"29/02/1900", u"29/02/2023", u"31/04/2020",
+                                         u"00/01/2020", u"01/00/2020", u"01/13/2020", u"32/01/2020",
+                                         u"1/2/099", u"1/2/0099", u"1/2/0000", u"001/02/2020",
+                                         u"01/002/2020", u"01/02/20201", u"01/02/", u"/02/2020",
+                                         u"01//2020", u"01/02/2020/", u"01-02-2020", u" 01/02/2020",
+                                         u"01/02/2020 ", u"20%0", u"29/02/20%0", u"(1/02/2020",
+                                         u"01/02/2.20", u"\uFF11/02/2020", u"01/02/2020\n"));
 
-TEST(DateFromText, AMismatchNamesTheTextThatCausedIt)
-{
+TEST(DateFromText, AMismatchNamesTheTextThatCausedIt) {
     try {
         DateFromText(u"29/02/20%0");
         FAIL() << "no error raised";
@@ -82,8 +80,7 @@ TEST(DateFromText, AMismatchNamesTheTextThatCausedIt)
 
 // ---- NumberFromText -----------------------------------------------------
 
-TEST(NumberFromText, ReadsUnsignedDecimals)
-{
+TEST(NumberFromText, ReadsUnsignedDecimals) {
     EXPECT_EQ(NumberFromText(u"90"), 90.0);
     EXPECT_EQ(NumberFromText(u"007"), 7.0);
     EXPECT_EQ(NumberFromText(u"0"), 0.0);
@@ -93,8 +90,7 @@ TEST(NumberFromText, ReadsUnsignedDecimals)
     EXPECT_EQ(NumberFromText(u"9999"), 9999.0);
 }
 
-TEST(NumberFromText, RefusesEverythingElseWithTypeMismatch)
-{
+TEST(NumberFromText, RefusesEverythingElseWithTypeMismatch) {
     for (const char16_t* text : {u"", u".", u"..", u"5%", u"&1", u"'", u"(5", u"1.2.3", u"-5",
                                  u"+5", u" 5", u"5 ", u"1e3", u"0x10", u"\u0665"}) {
         EXPECT_EQ(errorNumberOf([&] { NumberFromText(text); }), RuntimeError::kTypeMismatch)
@@ -102,8 +98,7 @@ TEST(NumberFromText, RefusesEverythingElseWithTypeMismatch)
     }
 }
 
-TEST(NumberFromText, AMismatchQuotesTheText)
-{
+TEST(NumberFromText, AMismatchQuotesTheText) {
     try {
         NumberFromText(u"5%");
         FAIL() << "no error raised";
@@ -113,8 +108,7 @@ TEST(NumberFromText, AMismatchQuotesTheText)
     }
 }
 
-TEST(NumberFromText, HugeAndTinyDigitRunsDoNotCrash)
-{
+TEST(NumberFromText, HugeAndTinyDigitRunsDoNotCrash) {
     const std::u16string huge(400, u'9');
     EXPECT_EQ(errorNumberOf([&] { NumberFromText(huge); }), RuntimeError::kOverflow);
     const std::u16string tiny = u"0." + std::u16string(400, u'0') + u"1";
@@ -123,8 +117,7 @@ TEST(NumberFromText, HugeAndTinyDigitRunsDoNotCrash)
 
 // ---- AddDays ------------------------------------------------------------
 
-TEST(AddDays, CarriesMonthsYearsAndLeapDays)
-{
+TEST(AddDays, CarriesMonthsYearsAndLeapDays) {
     EXPECT_EQ(AddDays(makeDate(2024, 2, 28), 1), makeDate(2024, 2, 29));
     EXPECT_EQ(AddDays(makeDate(2023, 2, 28), 1), makeDate(2023, 3, 1));
     EXPECT_EQ(AddDays(makeDate(1900, 2, 28), 1), makeDate(1900, 3, 1));
@@ -137,16 +130,14 @@ TEST(AddDays, CarriesMonthsYearsAndLeapDays)
     EXPECT_EQ(AddDays(makeDate(2021, 3, 5), -5), makeDate(2021, 2, 28));
 }
 
-TEST(AddDays, DropsAFractionTowardZero)
-{
+TEST(AddDays, DropsAFractionTowardZero) {
     EXPECT_EQ(AddDays(makeDate(2021, 3, 5), 1.9), makeDate(2021, 3, 6));
     EXPECT_EQ(AddDays(makeDate(2021, 3, 5), 0.5), makeDate(2021, 3, 5));
     EXPECT_EQ(AddDays(makeDate(2021, 3, 5), -1.9), makeDate(2021, 3, 4));
     EXPECT_EQ(AddDays(makeDate(2021, 3, 5), 1.9).timeOfDay, seconds{0});
 }
 
-TEST(AddDays, RaisesOverflowOutsideTheSupportedYears)
-{
+TEST(AddDays, RaisesOverflowOutsideTheSupportedYears) {
     EXPECT_EQ(AddDays(makeDate(9999, 12, 30), 1), makeDate(9999, 12, 31));
     EXPECT_EQ(AddDays(makeDate(100, 1, 2), -1), makeDate(100, 1, 1));
     for (const double days : {2.0, 1e6, 1e300, std::numeric_limits<double>::infinity(),
@@ -162,8 +153,7 @@ TEST(AddDays, RaisesOverflowOutsideTheSupportedYears)
 
 // ---- FormatDate, DateToText, Today --------------------------------------
 
-TEST(FormatDate, PadsDayMonthAndYear)
-{
+TEST(FormatDate, PadsDayMonthAndYear) {
     const CalendarDate date = makeDate(2021, 3, 5);
     EXPECT_EQ(FormatDate(date, u"dd"), u"05");
     EXPECT_EQ(FormatDate(date, u"mm"), u"03");
@@ -171,16 +161,14 @@ TEST(FormatDate, PadsDayMonthAndYear)
     EXPECT_EQ(FormatDate(date, u"dd/mm/yyyy"), u"05/03/2021");
 }
 
-TEST(DateToText, IsAlwaysDayMonthFourDigitYear)
-{
+TEST(DateToText, IsAlwaysDayMonthFourDigitYear) {
     EXPECT_EQ(DateToText(makeDate(2024, 2, 29)), u"29/02/2024");
     EXPECT_EQ(DateToText(makeDate(3028, 5, 17)), u"17/05/3028");
     EXPECT_EQ(DateToText(makeDate(199, 2, 1)), u"01/02/0199");
     EXPECT_EQ(DateToText({makeDate(2021, 3, 5).day, hours{23}}), u"05/03/2021");
 }
 
-TEST(DateToText, RoundTripsEveryDayFrom1900To3100)
-{
+TEST(DateToText, RoundTripsEveryDayFrom1900To3100) {
     const sys_days first = year{1900} / January / 1;
     const sys_days last = year{3100} / December / 31;
     for (sys_days day = first; day <= last; day += days{1}) {
@@ -192,18 +180,18 @@ TEST(DateToText, RoundTripsEveryDayFrom1900To3100)
     }
 }
 
-CalendarDate fixedNow() { return {makeDate(2024, 2, 29).day, hours{23} + minutes{59}}; }
+CalendarDate fixedNow() {
+    return {makeDate(2024, 2, 29).day, hours{23} + minutes{59}};
+}
 
-TEST(Today, ReadsTheInstalledSource)
-{
+TEST(Today, ReadsTheInstalledSource) {
     const TodaySource previous = setTodaySource(&fixedNow);
     EXPECT_EQ(FormatDate(Today(), u"dd/mm/yyyy"), u"29/02/2024");
     EXPECT_EQ(Today().timeOfDay, hours{23} + minutes{59});
     setTodaySource(previous);
 }
 
-TEST(Today, TheSystemClockGivesTheLocalDate)
-{
+TEST(Today, TheSystemClockGivesTheLocalDate) {
     setTodaySource(nullptr);
     const std::time_t now = std::time(nullptr);
     std::tm local{};

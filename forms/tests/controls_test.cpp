@@ -2,19 +2,18 @@
 #include "test_form.h"
 #include "text.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace forms_testing {
 namespace {
 
 class Controls : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         form.start();
         form.activateWindow();
         box.setFocus();
@@ -22,8 +21,7 @@ protected:
 
     // Pastes through the box's own context menu, as a user would; false when
     // the menu offers no paste.
-    bool pasteFromContextMenu(QLineEdit& target, const QString& text)
-    {
+    bool pasteFromContextMenu(QLineEdit& target, const QString& text) {
         QApplication::clipboard()->setText(text);
         std::unique_ptr<QMenu> menu(target.createStandardContextMenu());
         for (QAction* action : menu->actions()) {
@@ -40,8 +38,7 @@ protected:
     TextBox& box = form.box("Box");
 };
 
-TEST_F(Controls, KeyPressSeesTheCodeOfEachTypedCharacter)
-{
+TEST_F(Controls, KeyPressSeesTheCodeOfEachTypedCharacter) {
     QTest::keyClicks(&box, "4%.");
     QTest::keyClick(&box, Qt::Key_Backspace);
     QTest::keyClick(&box, Qt::Key_Return);
@@ -49,16 +46,14 @@ TEST_F(Controls, KeyPressSeesTheCodeOfEachTypedCharacter)
     EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'4', '%', '.', 8, 13, 27}));
 }
 
-TEST_F(Controls, CtrlWithALetterGivesItsControlCode)
-{
+TEST_F(Controls, CtrlWithALetterGivesItsControlCode) {
     for (const Qt::Key key : {Qt::Key_A, Qt::Key_C, Qt::Key_V, Qt::Key_X, Qt::Key_Z}) {
         QTest::keyClick(&box, key, Qt::ControlModifier);
     }
     EXPECT_EQ(form.codes, (std::vector<std::int16_t>{1, 3, 22, 24, 26}));
 }
 
-TEST_F(Controls, KeysThatTypeNothingRaiseNoKeyPressAndActAsUsual)
-{
+TEST_F(Controls, KeysThatTypeNothingRaiseNoKeyPressAndActAsUsual) {
     QTest::keyClicks(&box, "12");
     form.codes.clear();
     for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_End, Qt::Key_F5}) {
@@ -70,8 +65,7 @@ TEST_F(Controls, KeysThatTypeNothingRaiseNoKeyPressAndActAsUsual)
     EXPECT_EQ(box.Text(), u"2");
 }
 
-TEST_F(Controls, ACodeSetToZeroNeverReachesTheBox)
-{
+TEST_F(Controls, ACodeSetToZeroNeverReachesTheBox) {
     QTest::keyClicks(&box, "12");
     form.refuse = 8;
     QTest::keyClick(&box, Qt::Key_Backspace);
@@ -81,16 +75,14 @@ TEST_F(Controls, ACodeSetToZeroNeverReachesTheBox)
     EXPECT_EQ(box.Text(), u"123");
 }
 
-TEST_F(Controls, CtrlVSetToZeroPastesNothing)
-{
+TEST_F(Controls, CtrlVSetToZeroPastesNothing) {
     QApplication::clipboard()->setText(QStringLiteral("99"));
     form.refuse = 22;
     QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box.Text(), u"");
 }
 
-TEST_F(Controls, MaxLengthHoldsForTypingAndForPasting)
-{
+TEST_F(Controls, MaxLengthHoldsForTypingAndForPasting) {
     QTest::keyClicks(&box, "123456");
     EXPECT_EQ(box.Text(), u"1234");
     box.SetText(u"");
@@ -98,8 +90,7 @@ TEST_F(Controls, MaxLengthHoldsForTypingAndForPasting)
     EXPECT_EQ(box.Text(), u"9876");
 }
 
-TEST_F(Controls, ALockedBoxRefusesTypingAndPastingButTakesFocusAndCopies)
-{
+TEST_F(Controls, ALockedBoxRefusesTypingAndPastingButTakesFocusAndCopies) {
     TextBox& locked = form.box("Locked");
     EXPECT_TRUE(locked.focusPolicy() & Qt::TabFocus);
     locked.setFocus();
@@ -112,15 +103,13 @@ TEST_F(Controls, ALockedBoxRefusesTypingAndPastingButTakesFocusAndCopies)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1234"));
 }
 
-TEST_F(Controls, TextKeepsSixteenBitCodesUnchanged)
-{
+TEST_F(Controls, TextKeepsSixteenBitCodesUnchanged) {
     const std::u16string odd = {u'\uFFFF', u'\xD800', u'7'};
     box.SetText(odd);
     EXPECT_EQ(box.Text(), odd);
 }
 
-TEST(LabelCaption, KeepsTheTextExactlyAndShowsEachBreakOnce)
-{
+TEST(LabelCaption, KeepsTheTextExactlyAndShowsEachBreakOnce) {
     testing_support::RecordingServices services;
     TestForm form;
     Label& rows = form.labelNamed("Rows");
@@ -132,8 +121,7 @@ TEST(LabelCaption, KeepsTheTextExactlyAndShowsEachBreakOnce)
     EXPECT_EQ(rows.focusPolicy(), Qt::NoFocus);
 }
 
-TEST(LabelCaption, ShowsMarkupAsPlainText)
-{
+TEST(LabelCaption, ShowsMarkupAsPlainText) {
     testing_support::RecordingServices services;
     TestForm form;
     Label& rows = form.labelNamed("Rows");

@@ -1,10 +1,10 @@
 #include "recording_services.h"
 #include "test_form.h"
 
+#include <gtest/gtest.h>
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace forms_testing {
 namespace {
@@ -13,26 +13,26 @@ namespace {
 // pixels follow from the layout's numbers by plain integer division.
 constexpr int kTwipsPerPixel = 15;
 
-int px(Twips twips) { return (twips.value + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+int px(Twips twips) {
+    return (twips.value + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
-TEST(FormGeometry, EveryControlStandsWhereItsTwipsSay)
-{
+TEST(FormGeometry, EveryControlStandsWhereItsTwipsSay) {
     testing_support::RecordingServices services;
     TestForm form;
     ASSERT_EQ(form.logicalDpiX(), 96);
     for (const ControlSpec& spec : kTestControls) {
         const QWidget* widget = form.control(spec.name);
         ASSERT_NE(widget, nullptr) << spec.name;
-        EXPECT_EQ(widget->geometry(), QRect(px(spec.left), px(spec.top), px(spec.width),
-                                            px(spec.height)))
+        EXPECT_EQ(widget->geometry(),
+                  QRect(px(spec.left), px(spec.top), px(spec.width), px(spec.height)))
             << spec.name;
     }
     EXPECT_EQ(form.clientArea()->size(), QSize(200, 160));
     EXPECT_EQ(form.size(), QSize(200, 160));
 }
 
-TEST(FormGeometry, TheClientAreaBeginsBelowTheMenuBar)
-{
+TEST(FormGeometry, TheClientAreaBeginsBelowTheMenuBar) {
     testing_support::RecordingServices services;
     TestForm form(kTestLayoutWithMenu);
     ASSERT_NE(form.menuBar(), nullptr);
@@ -42,8 +42,7 @@ TEST(FormGeometry, TheClientAreaBeginsBelowTheMenuBar)
     EXPECT_EQ(form.height(), menuHeight + 160);
 }
 
-TEST(FormGeometry, ControlLeftAndTopMoveInTwips)
-{
+TEST(FormGeometry, ControlLeftAndTopMoveInTwips) {
     testing_support::RecordingServices services;
     TestForm form;
     QWidget& box = form.box("Box");
@@ -55,8 +54,7 @@ TEST(FormGeometry, ControlLeftAndTopMoveInTwips)
     EXPECT_EQ(form.controlTop(box), 720_tw);
 }
 
-TEST(FormGeometry, OuterHeightIsSetInTwips)
-{
+TEST(FormGeometry, OuterHeightIsSetInTwips) {
     testing_support::RecordingServices services;
     TestForm form;
     form.start();
@@ -66,8 +64,7 @@ TEST(FormGeometry, OuterHeightIsSetInTwips)
     EXPECT_GT(form.screenWidth(), 0.0);
 }
 
-TEST(FormStart, RaisesLoadOnceBeforeShowingTheWindow)
-{
+TEST(FormStart, RaisesLoadOnceBeforeShowingTheWindow) {
     testing_support::RecordingServices services;
     TestForm form;
     EXPECT_EQ(form.loads, 0);
@@ -77,8 +74,7 @@ TEST(FormStart, RaisesLoadOnceBeforeShowingTheWindow)
     EXPECT_EQ(form.windowTitle(), QStringLiteral(" Test"));
 }
 
-TEST(FormStart, HiddenControlsStayHiddenAndLabelsLieBeneathTheRest)
-{
+TEST(FormStart, HiddenControlsStayHiddenAndLabelsLieBeneathTheRest) {
     testing_support::RecordingServices services;
     TestForm form;
     form.start();
@@ -91,8 +87,7 @@ TEST(FormStart, HiddenControlsStayHiddenAndLabelsLieBeneathTheRest)
     EXPECT_LT(position("Rows"), position("Button"));
 }
 
-TEST(FormFocus, StartsOnTheFirstVisibleControlAndTabsInTabIndexOrder)
-{
+TEST(FormFocus, StartsOnTheFirstVisibleControlAndTabsInTabIndexOrder) {
     testing_support::RecordingServices services;
     TestForm form;
     form.start();
@@ -111,8 +106,7 @@ TEST(FormFocus, StartsOnTheFirstVisibleControlAndTabsInTabIndexOrder)
     EXPECT_TRUE(form.codes.empty());
 }
 
-TEST(EventBoundary, AnErrorIsReportedOnceAndTheProgramGoesOn)
-{
+TEST(EventBoundary, AnErrorIsReportedOnceAndTheProgramGoesOn) {
     testing_support::RecordingServices services;
     TestForm form;
     form.start();
@@ -130,8 +124,7 @@ TEST(EventBoundary, AnErrorIsReportedOnceAndTheProgramGoesOn)
     EXPECT_EQ(services.messages.size(), 1u);
 }
 
-TEST(Menu, AnItemWithoutSubItemsIsChosenByClickAndByAltLetter)
-{
+TEST(Menu, AnItemWithoutSubItemsIsChosenByClickAndByAltLetter) {
     testing_support::RecordingServices services;
     TestForm form(kTestLayoutWithMenu);
     form.start();
@@ -147,8 +140,7 @@ TEST(Menu, AnItemWithoutSubItemsIsChosenByClickAndByAltLetter)
     EXPECT_EQ(form.menuClicks, 2);
 }
 
-TEST(Fonts, TheLayoutFacesMapToInstalledFacesOfTheSameMetrics)
-{
+TEST(Fonts, TheLayoutFacesMapToInstalledFacesOfTheSameMetrics) {
     QFont sans(QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(QFontInfo(sans).family(), QStringLiteral("Liberation Sans"));
     QFont mono(QStringLiteral("Courier New"));

@@ -42,8 +42,7 @@ inline const FormSpec kTestLayoutWithMenu{
 // A form whose handlers record what they are given and can be told to fail.
 class TestForm : public Form {
 public:
-    explicit TestForm(const FormSpec& spec = kTestLayout) : Form(spec)
-    {
+    explicit TestForm(const FormSpec& spec = kTestLayout) : Form(spec) {
         onKeyPress(textBox("Box"), [this](std::int16_t& code) {
             codes.push_back(code);
             if (code == refuse) {

@@ -3,22 +3,24 @@
 #include "quillon_form.h"
 #include "recording_services.h"
 
-#include <QApplication>
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
 
 namespace quillon_testing {
 
 using namespace std::chrono;
 
 inline core::CalendarDate g_now = core::makeDate(2023, 11, 15);
-inline core::CalendarDate fixedClock() { return g_now; }
+inline core::CalendarDate fixedClock() {
+    return g_now;
+}
 
 // A started Quillon window on a fixed clock, with recording services.
 class QuillonTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_previousClock = core::setTodaySource(&fixedClock);
         form = std::make_unique<quillon::QuillonForm>();
         form->start();
@@ -26,8 +28,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         form.reset();
         core::setTodaySource(m_previousClock);
         g_now = core::makeDate(2023, 11, 15);
@@ -35,8 +36,7 @@ protected:
 
     forms::TextBox& box(const char* name) { return dynamic_cast<forms::TextBox&>(widget(name)); }
     forms::Label& label(const char* name) { return dynamic_cast<forms::Label&>(widget(name)); }
-    QWidget& widget(const char* name)
-    {
+    QWidget& widget(const char* name) {
         QWidget* found = form->control(name);
         EXPECT_NE(found, nullptr) << name;
         return *found;

@@ -12,12 +12,13 @@ namespace quillon_testing {
 namespace {
 
 // At the 96 DPI of the offscreen screen a pixel is 15 twips.
-int px(forms::Twips twips) { return (twips.value + 7) / 15; }
+int px(forms::Twips twips) {
+    return (twips.value + 7) / 15;
+}
 
 using QuillonWindow = QuillonTest;
 
-TEST_F(QuillonWindow, HasTwentyOneControlsEachWhereItsTwipsSay)
-{
+TEST_F(QuillonWindow, HasTwentyOneControlsEachWhereItsTwipsSay) {
     ASSERT_EQ(form->logicalDpiX(), 96);
     ASSERT_EQ(quillon::kLayout.controls.size(), 21u);
     for (const forms::ControlSpec& spec : quillon::kLayout.controls) {
@@ -30,8 +31,7 @@ TEST_F(QuillonWindow, HasTwentyOneControlsEachWhereItsTwipsSay)
     EXPECT_EQ(form->windowTitle(), QStringLiteral(" Quillon"));
 }
 
-TEST_F(QuillonWindow, OpensOnThePickerAlone)
-{
+TEST_F(QuillonWindow, OpensOnThePickerAlone) {
     const std::set<std::string> visible = {"Command1", "Command2", "Command3", "Command4",
                                            "Command5", "Command6", "Label6",   "Label7"};
     for (const forms::ControlSpec& spec : quillon::kLayout.controls) {
@@ -45,27 +45,28 @@ TEST_F(QuillonWindow, OpensOnThePickerAlone)
     EXPECT_EQ(dynamic_cast<forms::CommandButton&>(widget("Command6")).Caption(), u"MM:YYYY:DD ");
 }
 
-TEST_F(QuillonWindow, FocusStartsOnCommand1AndTabsDownThePicker)
-{
+TEST_F(QuillonWindow, FocusStartsOnCommand1AndTabsDownThePicker) {
     EXPECT_EQ(QApplication::focusWidget(), &widget("Command1"));
-    for (const char* next : {"Command2", "Command3", "Command4", "Command5", "Command6",
-                             "Command1"}) {
+    for (const char* next :
+         {"Command2", "Command3", "Command4", "Command5", "Command6", "Command1"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), &widget(next)) << next;
     }
 }
 
-TEST_F(QuillonWindow, BoxesCarryTheirLimitsLocksAndNames)
-{
+TEST_F(QuillonWindow, BoxesCarryTheirLimitsLocksAndNames) {
     struct Expected {
         const char* name;
         int maxLength;
         bool locked;
         const char* accessibleName;
     };
-    for (const Expected& e : {Expected{"Text1", 2, false, "Day"}, {"Text2", 2, false, "Month"},
-                              {"Text3", 4, false, "Year"}, {"TextNum", 4, false, "Number of days"},
-                              {"Text4", 2, true, "Result day"}, {"Text5", 2, true, "Result month"},
+    for (const Expected& e : {Expected{"Text1", 2, false, "Day"},
+                              {"Text2", 2, false, "Month"},
+                              {"Text3", 4, false, "Year"},
+                              {"TextNum", 4, false, "Number of days"},
+                              {"Text4", 2, true, "Result day"},
+                              {"Text5", 2, true, "Result month"},
                               {"Text6", 4, true, "Result year"}}) {
         forms::TextBox& b = box(e.name);
         EXPECT_EQ(b.maxLength(), e.maxLength) << e.name;
@@ -79,8 +80,7 @@ TEST_F(QuillonWindow, BoxesCarryTheirLimitsLocksAndNames)
     EXPECT_EQ(label("Label5").alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 }
 
-TEST_F(QuillonWindow, PicturesHaveTheirSizesAndTransparency)
-{
+TEST_F(QuillonWindow, PicturesHaveTheirSizesAndTransparency) {
     const QImage icon = form->windowIcon().pixmap(16, 16).toImage();
     EXPECT_EQ(icon.size(), QSize(16, 16));
     EXPECT_FALSE(icon.hasAlphaChannel() && icon.pixelColor(0, 0).alpha() < 255);
@@ -98,8 +98,7 @@ TEST_F(QuillonWindow, PicturesHaveTheirSizesAndTransparency)
     EXPECT_LE(button.iconSize().width(), button.width());
 }
 
-TEST_F(QuillonWindow, LoadFillsTodayAndTheDateNinetyDaysOn)
-{
+TEST_F(QuillonWindow, LoadFillsTodayAndTheDateNinetyDaysOn) {
     EXPECT_EQ(box("Text1").Text(), u"15");
     EXPECT_EQ(box("Text2").Text(), u"11");
     EXPECT_EQ(box("Text3").Text(), u"2023");
@@ -116,14 +115,12 @@ TEST_F(QuillonWindow, LoadFillsTodayAndTheDateNinetyDaysOn)
 
 // A clock that crosses midnight into a new year between its readings.
 int g_reading = 0;
-core::CalendarDate newYearsEveClock()
-{
+core::CalendarDate newYearsEveClock() {
     return ++g_reading == 1 ? core::CalendarDate{core::makeDate(2023, 12, 31).day, hours{23}}
                             : core::makeDate(2024, 1, 1);
 }
 
-TEST(QuillonStartUp, EachBoxTakesItsOwnReadingOfTheClock)
-{
+TEST(QuillonStartUp, EachBoxTakesItsOwnReadingOfTheClock) {
     testing_support::RecordingServices services;
     const core::TodaySource previous = core::setTodaySource(&newYearsEveClock);
     g_reading = 0;

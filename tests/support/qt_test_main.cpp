@@ -2,12 +2,11 @@
 // environment names (offscreen under ctest).
 #include "services.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QStyleFactory>
-#include <gtest/gtest.h>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // Listing the tests at build time needs no display.
     if (GTEST_FLAG_GET(list_tests)) {

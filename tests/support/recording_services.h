@@ -22,15 +22,13 @@ public:
     RecordingServices(const RecordingServices&) = delete;
     RecordingServices& operator=(const RecordingServices&) = delete;
 
-    void showMessage(std::u16string_view text, int style, std::u16string_view title) override
-    {
+    void showMessage(std::u16string_view text, int style, std::u16string_view title) override {
         messages.push_back({std::u16string(text), style, std::u16string(title)});
     }
     void beep() override { ++beeps; }
     void endProgram() override { ++ends; }
 
-    void clear()
-    {
+    void clear() {
         messages.clear();
         beeps = 0;
         ends = 0;

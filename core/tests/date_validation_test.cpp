@@ -1,0 +1,275 @@
+#include "date_validation.h"
+#include "date_services.h"
+#include "runtime_error.h"
+#include "runtime_services.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace core {
+namespace {
+
+// Boxes held as plain texts, with a record of what the validation did to them.
+class FakeBoxes : public DateEntry {
+public:
+    FakeBoxes(std::u16string d, std::u16string m, std::u16string y)
+        : day(std::move(d)), month(std::move(m)), year(std::move(y)) {}
+    std::u16string dayText() const override { return day; }
+    std::u16string monthText() const override { return month; }
+    std::u16string yearText() const override { return year; }
+    void setDayText(std::u16string_view t) override { day = t, log += u"D"; }
+    void setMonthText(std::u16string_view t) override { month = t, log += u"M"; }
+    void setYearText(std::u16string_view t) override { year = t, log += u"Y"; }
+    void focusDay() override { log += u"F"; }
+
+    std::u16string day, month, year;
+    std::u16string log;  // the order of the changes: F focus, D/M/Y texts
+};
+
+class MessageLog : public RuntimeServices {
+public:
+    MessageLog() { m_previous = installServices(this); }
+    ~MessageLog() override { installServices(m_previous); }
+    void showMessage(std::u16string_view text, int style, std::u16string_view title) override {
+        messages.emplace_back(text);
+        EXPECT_EQ(style, kStopIcon);
+        EXPECT_EQ(title, u"ERROR");
+    }
+    void beep() override {}
+    void endProgram() override {}
+    std::vector<std::u16string> messages;
+
+private:
+    RuntimeServices* m_previous;
+};
+
+struct Case {
+    const char16_t* day;
+    const char16_t* month;
+    const char16_t* year;
+    const char16_t* message;  // nullptr: accepted
+};
+
+std::string show(const Case& c) {
+    return toUtf8(std::u16string(c.day) + u"|" + c.month + u"|" + c.year);
+}
+
+void expectVerdict(const Case& c, LengthTests lengthTests) {
+    MessageLog log;
+    FormVariables form;
+    form.DateValid = 1;  // a previous acceptance must not survive a refusal
+    FakeBoxes boxes(c.day, c.month, c.year);
+    ValidateDate(form, boxes, lengthTests);
+    if (c.message) {
+        ASSERT_EQ(log.messages.size(), 1u) << show(c);
+        EXPECT_EQ(log.messages[0], c.message) << show(c);
+        EXPECT_EQ(form.DateValid, 0) << show(c);
+    } else {
+        EXPECT_TRUE(log.messages.empty()) << show(c) << " " << toUtf8(log.messages[0]);
+        EXPECT_EQ(form.DateValid, 1) << show(c);
+    }
+    if (boxes.log.empty()) {
+        EXPECT_EQ(boxes.day, c.day);
+        EXPECT_EQ(boxes.month, c.month);
+        EXPECT_EQ(boxes.year, c.year);
+    }
+}
+
+class QuillonValidation : public testing::TestWithParam<Case> {};
+TEST_P(QuillonValidation, GivesTheFirstFailingTestsMessage) {
+    expectVerdict(GetParam(), LengthTests::On);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuillonValidation,
+    testing::Values(
+        // Lengths come first, whatever else is wrong.
+        Case{u"1", u"06", u"2020", u"Error In Day 01 To 31"},
+        Case{u"5", u"06", u"1800", u"Error In Day 01 To 31"},
+        Case{u"", u"", u"", u"Error In Day 01 To 31"},
+        Case{u"123", u"06", u"2020", u"Error In Day 01 To 31"},
+        Case{u"01", u"3", u"2020", u"Error In Mouth 01 To 12"},
+        Case{u"01", u"", u"2020", u"Error In Mouth 01 To 12"},
+        Case{u"01", u"03", u"199", u"Error In Year 1900 To 3000"},
+        Case{u"01", u"03", u"20201", u"Error In Year 1900 To 3000"},
+        // Ranges.
+        Case{u"01", u"01", u"1900", nullptr}, Case{u"31", u"12", u"3000", nullptr},
+        Case{u"01", u"01", u"1899", u"Error In Year 1900 To 3000"},
+        Case{u"01", u"01", u"3001", u"Error In Year 1900 To 3000"},
+        Case{u"01", u"13", u"2020", u"Error In Month 01 To 12"},
+        Case{u"01", u"00", u"2020", u"Error In Month 01 To 12"},
+        // Month lengths.
+        Case{u"00", u"02", u"2020", u"Error In Day 01 To 28/29"},
+        Case{u"00", u"04", u"2020", u"Error In Day 01 To 30"},
+        Case{u"00", u"01", u"2020", u"Error In Day 01 To 31"},
+        Case{u"31", u"04", u"2020", u"Error In Day 01 To 30"}, Case{u"31", u"05", u"2020", nullptr},
+        Case{u"32", u"12", u"2020", u"Error In Day 01 To 31"},
+        Case{u"32", u"01", u"2020", u"Error In Day 01 To 31"},
+        Case{u"31", u"11", u"2020", u"Error In Day 01 To 30"},
+        Case{u"30", u"02", u"2024", u"Error In Day 01 To 28/29"},
+        Case{u"28", u"02", u"1900", nullptr},
+        // Leap years.
+        Case{u"29", u"02", u"2024", nullptr}, Case{u"29", u"02", u"2000", nullptr},
+        Case{u"29", u"02", u"2400", nullptr}, Case{u"29", u"02", u"2800", nullptr},
+        Case{u"29", u"02", u"1904", nullptr}, Case{u"29", u"02", u"1996", nullptr},
+        Case{u"29", u"02", u"2023", u"Error In Day 01 To 28/29"},
+        Case{u"30", u"02", u"2100", u"Error In Day 01 To 28/29"},
+        // Characters the key filter lets through, compared by their codes.
+        Case{u"0.", u"01", u"2020", u"Error In Day 01 To 31"}, Case{u"1(", u"01", u"2020", nullptr},
+        Case{u"01", u"1%", u"2020", nullptr}, Case{u"01", u"01", u"2'00", nullptr}));
+
+class MarrasketValidation : public testing::TestWithParam<Case> {};
+TEST_P(MarrasketValidation, HasNoLengthTests) {
+    expectVerdict(GetParam(), LengthTests::Off);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MarrasketValidation,
+                         testing::Values(Case{u"1", u"02", u"2021", nullptr},
+                                         Case{u"5", u"04", u"2021", u"Error In Day 01 To 30"},
+                                         Case{u"15", u"2", u"2021", u"Error In Month 01 To 12"},
+                                         Case{u"5", u"06", u"1800", u"Error In Year 1900 To 3000"},
+                                         Case{u"", u"", u"", u"Error In Year 1900 To 3000"},
+                                         Case{u"3", u"02", u"2021", u"Error In Day 01 To 28/29"},
+                                         Case{u"0", u"03", u"2021", u"Error In Day 01 To 31"},
+                                         Case{u"9", u"1", u"2021", nullptr},
+                                         Case{u"1", u"0", u"2021", u"Error In Month 01 To 12"},
+                                         Case{u"01", u"01", u"2", nullptr},
+                                         Case{u"01", u"01", u"199", nullptr},
+                                         Case{u"01", u"01", u"19", u"Error In Year 1900 To 3000"},
+                                         Case{u"1", u"3", u"2021", u"Error In Month 01 To 12"}));
+
+TEST(CenturyRefusal, ShowsItsMessageThenFocusesAndEmptiesTheBoxes) {
+    for (const char16_t* year :
+         {u"1900", u"2100", u"2200", u"2300", u"2500", u"2600", u"2700", u"2900", u"3000"}) {
+        for (const LengthTests lengthTests : {LengthTests::On, LengthTests::Off}) {
+            MessageLog log;
+            FormVariables form;
+            FakeBoxes boxes(u"29", u"02", year);
+            ValidateDate(form, boxes, lengthTests);
+            ASSERT_EQ(log.messages.size(), 1u);
+            EXPECT_EQ(log.messages[0], std::u16string(year) + u" Is Not A Leap Year");
+            EXPECT_EQ(boxes.log, u"FDMY");
+            EXPECT_EQ(boxes.day + boxes.month + boxes.year, u"");
+            EXPECT_EQ(form.DateValid, 0);
+        }
+    }
+}
+
+TEST(LeapYearScan, LeavesTheMatchingYearOr3004) {
+    struct Expect {
+        const char16_t* year;
+        std::int16_t found;
+        std::int16_t scanYear;
+    };
+    for (const Expect& e :
+         {Expect{u"2024", 1, 2024}, Expect{u"1996", 1, 1996}, Expect{u"1904", 1, 1904},
+          Expect{u"3000", 1, 3000}, Expect{u"2023", 0, 3004}, Expect{u"1900", 0, 3004},
+          Expect{u"2024.5", 0, 3004}, Expect{u"02024", 1, 2024}}) {
+        FormVariables form;
+        form.YearText = e.year;
+        CheckLeapYear(form);
+        EXPECT_EQ(form.LeapYearFound, e.found) << toUtf8(e.year);
+        EXPECT_EQ(form.ScanYear, e.scanYear) << toUtf8(e.year);
+    }
+}
+
+TEST(LeapYearScan, Refused29FebruaryLeaves3004Behind) {
+    MessageLog log;
+    FormVariables form;
+    FakeBoxes boxes(u"29", u"02", u"2023");
+    ValidateDate(form, boxes, LengthTests::On);
+    EXPECT_EQ(form.LeapYearFound, 0);
+    EXPECT_EQ(form.ScanYear, 3004);
+    EXPECT_EQ(form.YearText, u"2023");
+}
+
+TEST(LeapYearScan, AYearThatIsNoNumberRaisesTypeMismatchWithNothingChanged) {
+    MessageLog log;
+    FormVariables form;
+    form.DateValid = 1;
+    FakeBoxes boxes(u"29", u"02", u"20%0");
+    try {
+        ValidateDate(form, boxes, LengthTests::On);
+        FAIL() << "no error raised";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), RuntimeError::kTypeMismatch);
+        EXPECT_EQ(error.message(), u"Type mismatch: \"20%0\" is not a number");
+    }
+    EXPECT_EQ(form.DateValid, 0);
+    EXPECT_TRUE(log.messages.empty());
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+// ---- The whole input space of two-digit days and months and four-digit
+// years, against the standard library's calendar.
+
+class CountingServices : public RuntimeServices {
+public:
+    CountingServices() { m_previous = installServices(this); }
+    ~CountingServices() override { installServices(m_previous); }
+    void showMessage(std::u16string_view, int, std::u16string_view) override { ++messages; }
+    void beep() override {}
+    void endProgram() override {}
+    long messages = 0;
+
+private:
+    RuntimeServices* m_previous;
+};
+
+class SweepBoxes : public DateEntry {
+public:
+    std::u16string dayText() const override { return day; }
+    std::u16string monthText() const override { return month; }
+    std::u16string yearText() const override { return year; }
+    void setDayText(std::u16string_view) override {}
+    void setMonthText(std::u16string_view) override {}
+    void setYearText(std::u16string_view) override {}
+    void focusDay() override {}
+    std::u16string day = u"00", month = u"00", year = u"0000";
+};
+
+void writeDigits(std::u16string& text, int value) {
+    for (std::size_t i = text.size(); i-- > 0; value /= 10) {
+        text[i] = char16_t(u'0' + value % 10);
+    }
+}
+
+TEST(ValidationSweep, AcceptsExactlyTheGregorianDatesFrom1900To3000) {
+    using namespace std::chrono;
+    CountingServices services;
+    SweepBoxes boxes;
+    FormVariables form;
+    long accepted = 0;
+    long mismatches = 0;
+    for (int y = 0; y <= 9999; ++y) {
+        writeDigits(boxes.year, y);
+        for (int m = 0; m <= 99; ++m) {
+            writeDigits(boxes.month, m);
+            for (int d = 0; d <= 99; ++d) {
+                writeDigits(boxes.day, d);
+                const long before = services.messages;
+                ValidateDate(form, boxes, LengthTests::On);
+                const bool real =
+                    y >= 1900 && y <= 3000 &&
+                    year_month_day{year{y}, month(unsigned(m)), day(unsigned(d))}.ok();
+                const long shown = services.messages - before;
+                if ((form.DateValid == 1) != real || shown != (real ? 0 : 1)) {
+                    ++mismatches;
+                    ADD_FAILURE() << d << "/" << m << "/" << y << " DateValid " << form.DateValid
+                                  << " messages " << shown;
+                    ASSERT_LT(mismatches, 10);
+                }
+                accepted += form.DateValid;
+            }
+        }
+    }
+    // 01/01/1900 to 31/12/3000 inclusive.
+    EXPECT_EQ(accepted,
+              (sys_days{year{3000} / 12 / 31} - sys_days{year{1900} / 1 / 1}).count() + 1);
+}
+
+}  // namespace
+}  // namespace core
