@@ -33,6 +33,10 @@ struct DateCase {
     unsigned day;
 };
 
+void PrintTo(const DateCase& c, std::ostream* out) {
+    *out << narrow(c.text);
+}
+
 class DateFromTextReads : public testing::TestWithParam<DateCase> {};
 
 TEST_P(DateFromTextReads, TheDateItSpells) {

@@ -57,6 +57,10 @@ std::string show(const Case& c) {
     return toUtf8(std::u16string(c.day) + u"|" + c.month + u"|" + c.year);
 }
 
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << show(c);
+}
+
 void expectVerdict(const Case& c, LengthTests lengthTests) {
     MessageLog log;
     FormVariables form;

@@ -41,6 +41,10 @@ struct Arrangement {
     int day, month, yearBoxes, yearCaption;
 };
 
+void PrintTo(const Arrangement& a, std::ostream* out) {
+    *out << a.button;
+}
+
 class PickedArrangement : public Calculator, public testing::WithParamInterface<Arrangement> {};
 
 TEST_P(PickedArrangement, PlacesTheColumnsAndRevealsTheCalculator) {
@@ -114,6 +118,10 @@ struct Typed {
     const char* year;
     const char16_t* message;
 };
+
+void PrintTo(const Typed& t, std::ostream* out) {
+    *out << t.day << "|" << t.month << "|" << t.year;
+}
 
 class TypedDate : public Calculator, public testing::WithParamInterface<Typed> {};
 
