@@ -366,4 +366,9 @@ void Form::setControlTop(QWidget& control, Twips top) {
     control.move(control.x(), toPixels(top, dpiY()));
 }
 
+void Form::placeControl(QWidget& control, Twips left, Twips top) {
+    setControlLeft(control, left);
+    setControlTop(control, top);
+}
+
 }  // namespace forms

@@ -43,6 +43,8 @@ public:
     Twips controlTop(const QWidget& control) const;
     void setControlLeft(QWidget& control, Twips left);
     void setControlTop(QWidget& control, Twips top);
+    // Left, then Top.
+    void placeControl(QWidget& control, Twips left, Twips top);
     // Shows or hides a control. Hiding the control that has the focus moves
     // the focus to the next visible control in tab order.
     void setControlVisible(QWidget& control, bool visible);

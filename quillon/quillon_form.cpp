@@ -95,12 +95,9 @@ void QuillonForm::ValidateDate() {
 
 void QuillonForm::PickFormat(const char* button) {
     const Arrangement& columns = arrangementOf(button);
-    setControlLeft(Text1, columns.day);
-    setControlTop(Text1, kInputRow);
-    setControlLeft(Text2, columns.month);
-    setControlTop(Text2, kInputRow);
-    setControlLeft(Text3, columns.yearBoxes);
-    setControlTop(Text3, kInputRow);
+    placeControl(Text1, columns.day, kInputRow);
+    placeControl(Text2, columns.month, kInputRow);
+    placeControl(Text3, columns.yearBoxes, kInputRow);
 
     setControlLeft(Label1, columns.day);
     setControlLeft(Label2, columns.month);
@@ -109,12 +106,9 @@ void QuillonForm::PickFormat(const char* button) {
         setControlTop(*caption, kCaptionRow);
     }
 
-    setControlLeft(Text4, columns.day);
-    setControlTop(Text4, kResultRow);
-    setControlLeft(Text5, columns.month);
-    setControlTop(Text5, kResultRow);
-    setControlLeft(Text6, columns.yearBoxes);
-    setControlTop(Text6, kResultRow);
+    placeControl(Text4, columns.day, kResultRow);
+    placeControl(Text5, columns.month, kResultRow);
+    placeControl(Text6, columns.yearBoxes, kResultRow);
 
     for (const Arrangement& arrangement : kArrangements) {
         setControlVisible(commandButton(arrangement.button), false);

@@ -1,5 +1,6 @@
 #include "date_validation.h"
 #include "date_services.h"
+#include "recording_services.h"
 #include "runtime_error.h"
 #include "runtime_services.h"
 
@@ -29,21 +30,22 @@ public:
     std::u16string log;  // the order of the changes: F focus, D/M/Y texts
 };
 
-class MessageLog : public RuntimeServices {
+// Records the messages, checking that each is a stop box titled "ERROR".
+class MessageLog : public testing_support::RecordingServices {
 public:
-    MessageLog() { m_previous = installServices(this); }
-    ~MessageLog() override { installServices(m_previous); }
-    void showMessage(std::u16string_view text, int style, std::u16string_view title) override {
-        messages.emplace_back(text);
-        EXPECT_EQ(style, kStopIcon);
-        EXPECT_EQ(title, u"ERROR");
+    ~MessageLog() override {
+        for (const Message& message : RecordingServices::messages) {
+            EXPECT_EQ(message.style, kStopIcon);
+            EXPECT_EQ(message.title, u"ERROR");
+        }
     }
-    void beep() override {}
-    void endProgram() override {}
-    std::vector<std::u16string> messages;
-
-private:
-    RuntimeServices* m_previous;
+    std::vector<std::u16string> texts() const {
+        std::vector<std::u16string> out;
+        for (const Message& message : RecordingServices::messages) {
+            out.push_back(message.text);
+        }
+        return out;
+    }
 };
 
 struct Case {
@@ -68,11 +70,11 @@ void expectVerdict(const Case& c, LengthTests lengthTests) {
     FakeBoxes boxes(c.day, c.month, c.year);
     ValidateDate(form, boxes, lengthTests);
     if (c.message) {
-        ASSERT_EQ(log.messages.size(), 1u) << show(c);
-        EXPECT_EQ(log.messages[0], c.message) << show(c);
+        ASSERT_EQ(log.texts().size(), 1u) << show(c);
+        EXPECT_EQ(log.texts()[0], c.message) << show(c);
         EXPECT_EQ(form.DateValid, 0) << show(c);
     } else {
-        EXPECT_TRUE(log.messages.empty()) << show(c) << " " << toUtf8(log.messages[0]);
+        EXPECT_TRUE(log.texts().empty()) << show(c) << " " << toUtf8(log.texts()[0]);
         EXPECT_EQ(form.DateValid, 1) << show(c);
     }
     if (boxes.log.empty()) {
@@ -153,8 +155,8 @@ TEST(CenturyRefusal, ShowsItsMessageThenFocusesAndEmptiesTheBoxes) {
             FormVariables form;
             FakeBoxes boxes(u"29", u"02", year);
             ValidateDate(form, boxes, lengthTests);
-            ASSERT_EQ(log.messages.size(), 1u);
-            EXPECT_EQ(log.messages[0], std::u16string(year) + u" Is Not A Leap Year");
+            ASSERT_EQ(log.texts().size(), 1u);
+            EXPECT_EQ(log.texts()[0], std::u16string(year) + u" Is Not A Leap Year");
             EXPECT_EQ(boxes.log, u"FDMY");
             EXPECT_EQ(boxes.day + boxes.month + boxes.year, u"");
             EXPECT_EQ(form.DateValid, 0);
@@ -203,7 +205,7 @@ TEST(LeapYearScan, AYearThatIsNoNumberRaisesTypeMismatchWithNothingChanged) {
         EXPECT_EQ(error.message(), u"Type mismatch: \"20%0\" is not a number");
     }
     EXPECT_EQ(form.DateValid, 0);
-    EXPECT_TRUE(log.messages.empty());
+    EXPECT_TRUE(log.texts().empty());
     EXPECT_TRUE(boxes.log.empty());
 }
 

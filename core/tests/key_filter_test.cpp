@@ -1,5 +1,5 @@
 #include "key_filter.h"
-#include "runtime_services.h"
+#include "recording_services.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +8,7 @@
 namespace core {
 namespace {
 
-class BeepCounter : public RuntimeServices {
-public:
-    BeepCounter() { m_previous = installServices(this); }
-    ~BeepCounter() override { installServices(m_previous); }
-    void showMessage(std::u16string_view, int, std::u16string_view) override {}
-    void beep() override { ++beeps; }
-    void endProgram() override {}
-    int beeps = 0;
-
-private:
-    RuntimeServices* m_previous;
-};
+using BeepCounter = testing_support::RecordingServices;
 
 TEST(FilterNumericKey, PassesExactlyTheDigitsAndEightOtherCodes) {
     const std::set<int> accepted = {'0', '1', '2', '3', '4', '5', '6', '7', '8',
