@@ -4,13 +4,17 @@
 #include "runtime_services.h"
 #include "services.h"
 #include "text.h"
+#include "window_system.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <exception>
 #include <vector>
@@ -232,7 +236,8 @@ void Form::setControlVisible(QWidget& control, bool visible) {
 }
 
 bool Form::runEvent(const std::function<void()>& handler) {
-    if (programEnded()) {
+    // Nothing runs after the program's end, nor while its window closes.
+    if (programEnded() || m_unloading) {
         return false;
     }
     // A window left without a focused control after an event gives the focus
@@ -297,8 +302,17 @@ void Form::onKeyPress(TextBox& box, std::function<void(std::int16_t&)> handler) 
 }
 
 void Form::closeEvent(QCloseEvent* event) {
+    // A second close request while the window closes changes nothing.
+    if (m_unloading || programEnded()) {
+        event->accept();
+        return;
+    }
     std::int16_t cancel = 0;
-    runEvent([&] { Form_Unload(cancel); });
+    runEvent([&] {
+        m_unloading = true;
+        Form_Unload(cancel);
+    });
+    m_unloading = false;
     if (cancel != 0 && !programEnded()) {
         event->ignore();
     } else {
@@ -308,6 +322,16 @@ void Form::closeEvent(QCloseEvent* event) {
 
 QSize Form::frameExtra() const {
     return frameGeometry().size() - geometry().size();
+}
+
+QPoint Form::framePosition() const {
+    // Qt reports a move as done as soon as it is asked for; the window system
+    // says where the window really is.
+    if (const std::optional<ServerGeometry> server = serverGeometry(*this)) {
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        return server->clientPosition - QPoint(frame.left(), frame.top());
+    }
+    return frameGeometry().topLeft();
 }
 
 double Form::outerLeft() const {
@@ -324,11 +348,11 @@ double Form::outerHeight() const {
 }
 
 void Form::setOuterLeft(double twips) {
-    move(toPixels(twips, dpiX()), frameGeometry().y());
+    requestFramePosition(QPoint(toPixels(twips, dpiX()), framePosition().y()));
 }
 
 void Form::setOuterTop(double twips) {
-    move(frameGeometry().x(), toPixels(twips, dpiY()));
+    requestFramePosition(QPoint(framePosition().x(), toPixels(twips, dpiY())));
 }
 
 void Form::setOuterWidth(double twips) {
@@ -339,10 +363,51 @@ void Form::setOuterHeight(double twips) {
     resizeClient(width(), toPixels(twips, dpiY()) - frameExtra().height());
 }
 
+void Form::requestFramePosition(QPoint frame) {
+    m_requestedFrame = frame;
+    move(frame);
+}
+
 void Form::resizeClient(int width, int height) {
-    const int w = std::max(1, width);
-    const int h = std::max(1, height);
-    setFixedSize(w, h);
+    const QSize size(std::max(1, width), std::max(1, height));
+    m_requestedClientSize = size;
+    setFixedSize(size);
+}
+
+bool Form::windowSystemAnswered() const {
+    const std::optional<ServerGeometry> server = serverGeometry(*this);
+    if (!server) {
+        return true;
+    }
+    if (m_requestedFrame) {
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        const QPoint onServer = server->clientPosition - QPoint(frame.left(), frame.top());
+        if (onServer != *m_requestedFrame || frameGeometry().topLeft() != *m_requestedFrame) {
+            return false;
+        }
+    }
+    if (m_requestedClientSize && !m_windowSystemRefusesSizes) {
+        if (server->clientSize != *m_requestedClientSize || size() != *m_requestedClientSize) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Form::awaitWindowSystem(int timeoutMs) {
+    QElapsedTimer waited;
+    waited.start();
+    bool answered = false;
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        answered = windowSystemAnswered();
+    } while (!answered && waited.elapsed() < timeoutMs);
+    // A size the window system will not take is not waited for again.
+    if (!answered && m_requestedClientSize && !m_requestedFrame) {
+        m_windowSystemRefusesSizes = true;
+    }
+    m_requestedFrame.reset();
+    m_requestedClientSize.reset();
 }
 
 double Form::screenWidth() const {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "controls.h"
+#include "form_window.h"
 #include "layout.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,13 @@ public:
     void setOuterWidth(double twips);
     void setOuterHeight(double twips);
     double screenWidth() const;
+    // Runs the window system's events, and no user input, until the window
+    // system has carried out the last change of position or size, or for at
+    // most timeoutMs: it answers late, and never answers a change it refuses.
+    // Qt takes a change as done as soon as it is asked for, and each of its
+    // requests carries the whole geometry, so a request made before the last
+    // one is answered could carry stale values.
+    void awaitWindowSystem(int timeoutMs);
 
     // Left and Top of a control, in twips from the client area's corner.
     Twips controlLeft(const QWidget& control) const;
@@ -72,6 +81,9 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
 
+    // The window as the closing animation moves and shrinks it.
+    core::AnimatedWindow& animatedWindow() { return m_animatedWindow; }
+
 private:
     double dpiX() const;
     double dpiY() const;
@@ -81,6 +93,9 @@ private:
     void focusFirstControl();
     void resizeClient(int width, int height);
     QSize frameExtra() const;
+    QPoint framePosition() const;
+    void requestFramePosition(QPoint frame);
+    bool windowSystemAnswered() const;
 
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
@@ -88,6 +103,11 @@ private:
     std::map<std::string, QWidget*, std::less<>> m_controls;
     std::map<std::string, MenuItem*, std::less<>> m_menuItems;
     std::map<const QWidget*, int> m_tabIndex;
+    FormWindow m_animatedWindow{*this};
+    std::optional<QPoint> m_requestedFrame;
+    std::optional<QSize> m_requestedClientSize;
+    bool m_windowSystemRefusesSizes = false;
+    bool m_unloading = false;
 };
 
 }  // namespace forms

@@ -1,5 +1,6 @@
 #include "quillon_form.h"
 
+#include "closing_animation.h"
 #include "date_services.h"
 #include "key_filter.h"
 #include "quillon_layout.h"
@@ -77,6 +78,10 @@ void QuillonForm::Form_Load() {
     Text2.SetText(FormatDate(Today(), u"mm"));
     Text3.SetText(FormatDate(Today(), u"yyyy"));
     Recalculate();
+}
+
+void QuillonForm::Form_Unload(std::int16_t& /*Cancel*/) {
+    CloseWithAnimation(animatedWindow());
 }
 
 void QuillonForm::Recalculate() {

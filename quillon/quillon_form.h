@@ -16,6 +16,7 @@ public:
 
 private:
     void Form_Load() override;
+    void Form_Unload(std::int16_t& Cancel) override;
     void Recalculate();
     void ValidateDate();
     void PickFormat(const char* button);

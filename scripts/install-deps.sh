@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-wayland libgl-dev libxcb1-dev libx11-dev
     libgtest-dev
     fonts-liberation
-    xvfb x11-utils xdotool imagemagick
+    xvfb x11-utils xdotool imagemagick openbox weston
 )
 
 missing=()

@@ -63,6 +63,7 @@ public:
     }
 
     TextBox& box(const char* name) { return textBox(name); }
+    core::AnimatedWindow& animatedWindowForTest() { return animatedWindow(); }
     Label& labelNamed(const char* name) { return label(name); }
 
     std::vector<std::int16_t> codes;

@@ -141,3 +141,18 @@ TEST(QuillonStartUp, EachBoxTakesItsOwnReadingOfTheClock) {
 
 }  // namespace
 }  // namespace quillon_testing
+
+namespace quillon_testing {
+namespace {
+
+TEST_F(QuillonWindow, ClosingPlaysTheAnimationAndEndsTheProgramWithoutAWord) {
+    const int topBefore = form->frameGeometry().y();
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(services.ends, 1);
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_GT(form->frameGeometry().y(), topBefore);
+    EXPECT_GT(form->outerTop(), form->screenWidth());
+}
+
+}  // namespace
+}  // namespace quillon_testing

@@ -6,7 +6,7 @@ start_xvfb() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768x24}" -nolisten tcp 3>"$fifo" \
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768x24}" -nolisten tcp -noreset 3>"$fifo" \
         >/dev/null 2>&1 &
     XVFB_PID=$!
     local number
