@@ -31,7 +31,7 @@ for mode in bare openbox; do
     for _ in $(seq 1 "$runs"); do
         "$binary" 2>>"$log" &
         APP_PID=$!
-        id=$(wait_for_window " Quillon") || { echo "no window"; cat "$log"; exit 1; }
+        id=$(wait_for_window quillon) || { echo "no window"; cat "$log"; exit 1; }
         sleep 0.3
         samples=$(mktemp)
         [ "$mode" = openbox ] && xdotool windowactivate --sync "$id" >/dev/null 2>&1

@@ -187,6 +187,10 @@ void Form::start() {
             move(frame.topLeft());
         }
     }
+    if (windowTitle().isEmpty()) {
+        winId();
+        clearWindowName(*this);
+    }
     show();
     focusFirstControl();
 }

@@ -19,4 +19,8 @@ struct ServerGeometry {
 // platform offers no such query (Wayland, offscreen).
 std::optional<ServerGeometry> serverGeometry(const QWidget& window);
 
+// Gives a created top-level window an empty name on X11, where Qt would put
+// the program's name in place of an empty title.
+void clearWindowName(const QWidget& window);
+
 }  // namespace forms

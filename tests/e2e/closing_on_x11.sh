@@ -4,9 +4,10 @@
 # with status 0 within 2 seconds while its window moves right and down and
 # shrinks.
 #
-#   closing_on_x11.sh bare|openbox PROGRAM WINDOW_TITLE WINDOW_WATCH
+#   closing_on_x11.sh bare|openbox PROGRAM WINDOW_WATCH
 set -u
-mode=$1 binary=$2 title=$3 watch=$4
+mode=$1 binary=$2 watch=$3
+class=$(basename "$binary")
 SCREEN_SIZE=1920x1080x24
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
@@ -18,7 +19,7 @@ fi
 
 "$binary" 2>/dev/null &
 APP_PID=$!
-id=$(wait_for_window "$title") || { echo "FAIL: no window titled '$title'"; exit 1; }
+id=$(wait_for_window "$class") || { echo "FAIL: no window of $class"; exit 1; }
 sleep 0.3
 samples=$(mktemp)
 start=$(date +%s%N)

@@ -29,11 +29,12 @@ stop_xvfb() {
     true
 }
 
-# Waits up to 10 s for a mapped window whose name is exactly $1; prints its id.
+# Waits up to 10 s for a mapped window of the program whose window class is
+# $1; prints its id.
 wait_for_window() {
-    local name=$1 id
+    local class=$1 id
     for _ in $(seq 1 100); do
-        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --classname "^${class}\$" 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
