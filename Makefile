@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run run-marrasket test test-sanitize clean
 
 deps:
 	@scripts/install-deps.sh
@@ -16,8 +16,19 @@ build: configure
 run: build
 	$(BUILD)/quillon/quillon
 
+run-marrasket: build
+	$(BUILD)/marrasket/marrasket
+
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-sanitize

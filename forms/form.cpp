@@ -375,7 +375,15 @@ void Form::requestFramePosition(QPoint frame) {
 void Form::resizeClient(int width, int height) {
     const QSize size(std::max(1, width), std::max(1, height));
     m_requestedClientSize = size;
-    setFixedSize(size);
+    // The user cannot resize the window; while it closes, the program alone
+    // changes its size, and one request a change is enough.
+    if (m_unloading) {
+        setMinimumSize(1, 1);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(size);
+    } else {
+        setFixedSize(size);
+    }
 }
 
 bool Form::windowSystemAnswered() const {

@@ -2,7 +2,10 @@
 // size as "ms x y width height" (root coordinates of the client area), and
 // optionally asks it to close first, as a window manager's close box does.
 //
-//   window_watch WINDOW_ID [--close]
+//   window_watch WINDOW_ID [--close | --close-only]
+//
+// --close-only sends the request and leaves at once, so that nothing loads
+// the X server while the window closes.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -37,7 +40,7 @@ void sendCloseRequest(Display* display, Window window) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_watch WINDOW_ID [--close]\n");
+        std::fprintf(stderr, "usage: window_watch WINDOW_ID [--close | --close-only]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -47,11 +50,16 @@ int main(int argc, char** argv) {
     }
     XSetErrorHandler(ignoreErrors);
     const Window window = Window(std::strtoul(argv[1], nullptr, 0));
-    const bool close = argc > 2 && std::strcmp(argv[2], "--close") == 0;
+    const bool closeOnly = argc > 2 && std::strcmp(argv[2], "--close-only") == 0;
+    const bool close = closeOnly || (argc > 2 && std::strcmp(argv[2], "--close") == 0);
 
     const auto start = std::chrono::steady_clock::now();
     if (close) {
         sendCloseRequest(display, window);
+    }
+    if (closeOnly) {
+        XCloseDisplay(display);
+        return 0;
     }
     int lastX = -1, lastY = -1, lastW = -1, lastH = -1;
     while (std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
