@@ -14,8 +14,7 @@ source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
 
 if [ "$mode" = openbox ]; then
-    openbox --config-file /dev/null >/dev/null 2>&1 &
-    sleep 0.5
+    start_openbox || exit 1
 fi
 
 "$binary" 2>/dev/null &

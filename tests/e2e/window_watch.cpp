@@ -61,12 +61,24 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return 0;
     }
+    // A window manager gives the window back to the root window as it goes;
+    // from then on its position is no longer the one the user saw.
+    const auto parentOf = [&](Window w) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, w, &root, &parent, &children, &count) && children) {
+            XFree(children);
+        }
+        return parent;
+    };
+    const Window firstParent = parentOf(window);
     int lastX = -1, lastY = -1, lastW = -1, lastH = -1;
     while (std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
         XWindowAttributes attributes{};
         const Status ok = XGetWindowAttributes(display, window, &attributes);
         XSync(display, False);
-        if (!ok || g_gone || attributes.map_state != IsViewable) {
+        if (!ok || g_gone || attributes.map_state != IsViewable ||
+            parentOf(window) != firstParent) {
             break;
         }
         int x = 0, y = 0;

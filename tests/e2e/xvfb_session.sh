@@ -43,3 +43,15 @@ wait_for_window() {
     done
     return 1
 }
+
+# Starts openbox and waits until it manages the screen; sets WM_PID.
+start_openbox() {
+    openbox --config-file /dev/null >/dev/null 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 1 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.05
+    done
+    echo "openbox did not start" >&2
+    return 1
+}
