@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run run-marrasket test test-sanitize clean
+.PHONY: deps configure build run run-marrasket test test-sanitize package screenshots clean
 
 deps:
 	@scripts/install-deps.sh
@@ -21,6 +21,14 @@ run-marrasket: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package, in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Remakes the pictures of the README under Xvfb.
+screenshots: build
+	scripts/screenshots.sh $(BUILD) docs/screenshots
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps

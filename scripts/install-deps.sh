@@ -9,6 +9,7 @@ packages=(
     libgtest-dev
     fonts-liberation
     xvfb x11-utils xdotool imagemagick openbox weston
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
