@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
                         attributes.height);
             lastX = x, lastY = y, lastW = attributes.width, lastH = attributes.height;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)
