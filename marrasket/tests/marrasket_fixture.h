@@ -1,47 +1,19 @@
 #pragma once
 
-#include "date_services.h"
+#include "form_test.h"
 #include "marrasket_form.h"
-#include "recording_services.h"
 
-#include <gtest/gtest.h>
 #include <QApplication>
 #include <QMenuBar>
-#include <QTest>
-#include <memory>
 #include <string>
 
 namespace marrasket_testing {
 
-inline core::CalendarDate g_now = core::makeDate(2023, 12, 31);
-inline core::CalendarDate fixedClock() {
-    return g_now;
-}
-
-// A started Marrasket window on a fixed clock, with recording services.
-class MarrasketTest : public testing::Test {
+// A started Marrasket window whose clock reads 31/12/2023.
+class MarrasketTest : public testing_support::FormTest<marrasket::MarrasketForm> {
 protected:
-    void SetUp() override {
-        m_previousClock = core::setTodaySource(&fixedClock);
-        form = std::make_unique<marrasket::MarrasketForm>();
-        form->start();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
+    MarrasketTest() : FormTest(core::makeDate(2023, 12, 31)) {}
 
-    void TearDown() override {
-        form.reset();
-        core::setTodaySource(m_previousClock);
-        g_now = core::makeDate(2023, 12, 31);
-    }
-
-    forms::TextBox& box(const char* name) { return dynamic_cast<forms::TextBox&>(widget(name)); }
-    forms::Label& label(const char* name) { return dynamic_cast<forms::Label&>(widget(name)); }
-    QWidget& widget(const char* name) {
-        QWidget* found = form->control(name);
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
     forms::MenuItem& enterDate() { return *form->menuItem("EnterDate"); }
 
     // Chooses the menu command with the mouse, as a user does.
@@ -54,12 +26,6 @@ protected:
     void typeInto(const char* name, const char* text) { QTest::keyClicks(&box(name), text); }
 
     std::u16string schedule() { return label("Label2").Caption(); }
-
-    testing_support::RecordingServices services;
-    std::unique_ptr<marrasket::MarrasketForm> form;
-
-private:
-    core::TodaySource m_previousClock = nullptr;
 };
 
 // The rows that a schedule from 31/12/2023 holds, each ending in LF CR.

@@ -93,15 +93,13 @@ TEST_F(Schedule, StartUpShowsTodayAndSixRowsEndingInLineFeedCarriageReturn) {
     EXPECT_TRUE(services.messages.empty());
 }
 
-TEST(ScheduleStartUp, TodayIsWrittenDayFirstWithLeadingZeros) {
-    testing_support::RecordingServices services;
-    g_now = core::makeDate(2021, 3, 5);
-    const core::TodaySource previous = core::setTodaySource(&fixedClock);
-    marrasket::MarrasketForm form;
-    form.start();
-    EXPECT_EQ(dynamic_cast<forms::Label&>(*form.control("Label1")).Caption(), u"05/03/2021");
-    core::setTodaySource(previous);
-    g_now = core::makeDate(2023, 12, 31);
+class ScheduleOnASingleDigitDay : public testing_support::FormTest<marrasket::MarrasketForm> {
+protected:
+    ScheduleOnASingleDigitDay() : FormTest(core::makeDate(2021, 3, 5)) {}
+};
+
+TEST_F(ScheduleOnASingleDigitDay, TodayIsWrittenDayFirstWithLeadingZeros) {
+    EXPECT_EQ(label("Label1").Caption(), u"05/03/2021");
 }
 
 }  // namespace

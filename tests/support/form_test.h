@@ -1,0 +1,53 @@
+#pragma once
+
+#include "date_services.h"
+#include "form.h"
+#include "form_variables.h"
+#include "recording_services.h"
+
+#include <gtest/gtest.h>
+#include <QTest>
+#include <memory>
+
+namespace testing_support {
+
+// A started form of type FormType on a fixed clock, with recording services,
+// active so that it takes keys.
+template <class FormType>
+class FormTest : public testing::Test {
+protected:
+    static inline core::CalendarDate s_now{};
+    static core::CalendarDate fixedClock() { return s_now; }
+
+    explicit FormTest(core::CalendarDate today) { s_now = today; }
+
+    void SetUp() override {
+        m_previousClock = core::setTodaySource(&fixedClock);
+        form = std::make_unique<FormType>();
+        form->start();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void TearDown() override {
+        form.reset();
+        core::setTodaySource(m_previousClock);
+    }
+
+    forms::TextBox& box(const char* name) { return dynamic_cast<forms::TextBox&>(widget(name)); }
+    forms::Label& label(const char* name) { return dynamic_cast<forms::Label&>(widget(name)); }
+    QWidget& widget(const char* name) {
+        QWidget* found = form->control(name);
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+    const core::FormVariables& vars() const { return form->variables(); }
+
+    RecordingServices services;
+    std::unique_ptr<FormType> form;
+
+private:
+    core::TodaySource m_previousClock = nullptr;
+};
+
+}  // namespace testing_support
