@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run run-marrasket test test-sanitize package screenshots clean
+.PHONY: deps configure build run run-marrasket test test-sanitize package screenshots fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -29,6 +29,13 @@ package: build
 # Remakes the pictures of the README under Xvfb.
 screenshots: build
 	scripts/screenshots.sh $(BUILD) docs/screenshots
+
+# The libFuzzer targets of the calendar core; FUZZ_RUNS executions of each.
+FUZZ_RUNS ?= 1000000
+fuzz: deps
+	cmake -S . -B $(BUILD)-fuzz -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_RUNS)
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps

@@ -10,6 +10,7 @@ packages=(
     fonts-liberation
     xvfb x11-utils xdotool imagemagick openbox weston
     desktop-file-utils appstream dpkg-dev
+    clang libclang-rt-dev
 )
 
 missing=()
