@@ -7,8 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::u16string text = fuzzing::utf16(data, size);
     try {
         const core::CalendarDate date = core::DateFromText(text);

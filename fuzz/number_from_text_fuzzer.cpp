@@ -7,8 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::u16string text = fuzzing::utf16(data, size);
     double value = 0;
     try {

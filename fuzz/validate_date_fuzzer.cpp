@@ -22,8 +22,7 @@ public:
     void focusDay() override {}
 };
 
-bool digits(const std::u16string& text, std::size_t length)
-{
+bool digits(const std::u16string& text, std::size_t length) {
     if (text.size() != length) {
         return false;
     }
@@ -35,8 +34,7 @@ bool digits(const std::u16string& text, std::size_t length)
     return true;
 }
 
-int number(const std::u16string& text)
-{
+int number(const std::u16string& text) {
     int value = 0;
     for (const char16_t c : text) {
         value = value * 10 + (c - u'0');
@@ -46,8 +44,7 @@ int number(const std::u16string& text)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Three texts separated by the code 0xFFFF.
     const std::u16string input = fuzzing::utf16(data, size);
     Boxes typed;
@@ -82,9 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (digits(typed.day, 2) && digits(typed.month, 2) && digits(typed.year, 4)) {
             const int y = number(typed.year);
-            const std::chrono::year_month_day date{std::chrono::year{y},
-                                                   std::chrono::month(unsigned(number(typed.month))),
-                                                   std::chrono::day(unsigned(number(typed.day)))};
+            const std::chrono::year_month_day date{
+                std::chrono::year{y}, std::chrono::month(unsigned(number(typed.month))),
+                std::chrono::day(unsigned(number(typed.day)))};
             const bool real = y >= 1900 && y <= 3000 && date.ok();
             if (raised || (form.DateValid == 1) != real) {
                 std::abort();
