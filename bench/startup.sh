@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Time from exec to the first painted frame, and peak resident memory, of
+# Quillon's and Marrasket's start-up beside bare Qt Widgets windows of the
+# same client size and widget count, all on one Xvfb server. Prints medians
+# of RUNS runs each and the ratios to the bare windows.
+#
+#   bench/startup.sh [BUILD_DIR] [RUNS]
+set -u
+build=${1:-build}
+runs=${2:-20}
+probe=$build/bench/startup_probe
+launch=$build/bench/launch
+source "$(dirname "$0")/../tests/e2e/xvfb_session.sh"
+start_xvfb
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+
+declare -A frame rss
+for window in bare-quillon quillon bare-marrasket marrasket; do
+    "$launch" "$probe" "$window" >/dev/null 2>&1   # warm the caches once
+    frames=() sizes=()
+    for _ in $(seq 1 "$runs"); do
+        out=$("$launch" "$probe" "$window" 2>/dev/null)
+        frames+=($(echo "$out" | awk '/first_frame_ns/ {printf "%.2f", $2 / 1e6}'))
+        sizes+=($(echo "$out" | awk '/peak_rss_kib/ {print $2}'))
+    done
+    frame[$window]=$(printf '%s\n' "${frames[@]}" | median)
+    rss[$window]=$(printf '%s\n' "${sizes[@]}" | median)
+    printf '%-15s first frame %7.2f ms   peak RSS %6d KiB   (%d runs)\n' "$window" \
+        "${frame[$window]}" "${rss[$window]}" "$runs"
+done
+for program in quillon marrasket; do
+    awk -v f="${frame[$program]}" -v bf="${frame[bare-$program]}" -v r="${rss[$program]}" \
+        -v br="${rss[bare-$program]}" -v p="$program" \
+        'BEGIN {printf "%-15s first frame x%.3f   peak RSS x%.3f of the bare window\n", p, f / bf, r / br}'
+done
