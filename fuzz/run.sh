@@ -11,6 +11,7 @@ for target in date_from_text number_from_text validate_date key_filter; do
     mkdir -p "$found"
     log=$(mktemp)
     "$build/fuzz/${target}_fuzzer" -runs="$runs" -max_len=64 -print_final_stats=1 \
+        -artifact_prefix="$build/crash-$target-" \
         "$found" "$(dirname "$0")/corpus/$target" >"$log" 2>&1
     status=$?
     executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-wayland libgl-dev libxcb1-dev libx11-dev
-    libgtest-dev
+    libgtest-dev libbenchmark-dev
     fonts-liberation
     xvfb x11-utils xdotool imagemagick openbox weston
     desktop-file-utils appstream dpkg-dev
