@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Does nothing when all of them are already there.
+# Installs the Debian packages that building, running, testing, fuzzing and
+# packaging need. Does nothing when all of them are already there; skips,
+# with a word, any that this release of the distribution does not have.
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config
+    make build-essential cmake pkg-config
     qt6-base-dev qt6-wayland libgl-dev libxcb1-dev libx11-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation
@@ -23,6 +24,14 @@ done
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+available=()
+for p in "${missing[@]}"; do
+    if apt-cache show "$p" >/dev/null 2>&1; then
+        available+=("$p")
+    else
+        echo "Not available here, skipped: $p" >&2
+    fi
+done
+echo "Installing: ${available[*]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${available[@]}"
