@@ -306,8 +306,13 @@ void Form::onKeyPress(TextBox& box, std::function<void(std::int16_t&)> handler) 
 }
 
 void Form::closeEvent(QCloseEvent* event) {
-    // A second close request while the window closes changes nothing.
-    if (m_unloading || programEnded()) {
+    // A second close request while the window closes changes nothing: the
+    // animation under way ends the program.
+    if (m_unloading) {
+        event->ignore();
+        return;
+    }
+    if (programEnded()) {
         event->accept();
         return;
     }

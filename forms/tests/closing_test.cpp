@@ -3,6 +3,7 @@
 #include "test_form.h"
 
 #include <gtest/gtest.h>
+#include <QCloseEvent>
 #include <QTest>
 
 namespace forms_testing {
@@ -65,6 +66,40 @@ TEST(Closing, TheWindowAdapterRefusesPositionsThatMeanNothing) {
     const float widthBefore = window.width();
     window.setWidth(widthBefore - 60);
     EXPECT_FLOAT_EQ(window.width(), widthBefore - 60);
+}
+
+}  // namespace
+}  // namespace forms_testing
+
+namespace forms_testing {
+namespace {
+
+// A form that receives a second close request while its animation runs.
+class TwiceClosedForm : public TestForm {
+public:
+    int unloads = 0;
+    bool secondRequestAccepted = true;
+    bool visibleAfterSecondClose = false;
+
+private:
+    void Form_Unload(std::int16_t& /*Cancel*/) override {
+        ++unloads;
+        close();
+        QCloseEvent request;
+        QApplication::sendEvent(this, &request);
+        secondRequestAccepted = request.isAccepted();
+        visibleAfterSecondClose = isVisible();
+    }
+};
+
+TEST(Closing, ASecondCloseRequestDuringTheAnimationChangesNothing) {
+    testing_support::RecordingServices services;
+    TwiceClosedForm form;
+    form.start();
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(form.unloads, 1);
+    EXPECT_FALSE(form.secondRequestAccepted);
+    EXPECT_TRUE(form.visibleAfterSecondClose);
 }
 
 }  // namespace
