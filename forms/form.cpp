@@ -91,7 +91,7 @@ Form::Form(const FormSpec& spec) : m_startUpPosition(spec.startUpPosition) {
             control(it->name)->lower();
         }
     }
-    applyTabOrder(spec);
+    applyTabOrder();
 
     const int width = toPixels(spec.clientWidth, dpiX());
     const int height = toPixels(spec.clientHeight, dpiY());
@@ -164,17 +164,10 @@ void Form::createControl(const ControlSpec& spec) {
     m_tabIndex.emplace(widget, spec.tabIndex);
 }
 
-void Form::applyTabOrder(const FormSpec& spec) {
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& controlSpec : spec.controls) {
-        if (controlSpec.kind != ControlKind::Label) {
-            order.push_back(&controlSpec);
-        }
-    }
-    std::sort(order.begin(), order.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+void Form::applyTabOrder() {
+    const std::vector<QWidget*> order = tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
+        QWidget::setTabOrder(order[i - 1], order[i]);
     }
 }
 

@@ -88,7 +88,7 @@ private:
     double dpiX() const;
     double dpiY() const;
     void createControl(const ControlSpec& spec);
-    void applyTabOrder(const FormSpec& spec);
+    void applyTabOrder();
     std::vector<QWidget*> tabOrder() const;
     void focusFirstControl();
     void resizeClient(int width, int height);
