@@ -74,16 +74,24 @@ int main(int argc, char** argv) {
     const Window firstParent = parentOf(window);
     int lastX = -1, lastY = -1, lastW = -1, lastH = -1;
     while (std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
+        // One sample is taken with the server held, so that the window
+        // manager cannot reparent or unmap the window halfway through it.
+        XGrabServer(display);
         XWindowAttributes attributes{};
         const Status ok = XGetWindowAttributes(display, window, &attributes);
         XSync(display, False);
-        if (!ok || g_gone || attributes.map_state != IsViewable ||
-            parentOf(window) != firstParent) {
-            break;
-        }
+        const bool shown =
+            ok && !g_gone && attributes.map_state == IsViewable && parentOf(window) == firstParent;
         int x = 0, y = 0;
         Window child = 0;
-        XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child);
+        if (shown) {
+            XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child);
+        }
+        XUngrabServer(display);
+        XSync(display, False);
+        if (!shown) {
+            break;
+        }
         if (x != lastX || y != lastY || attributes.width != lastW || attributes.height != lastH) {
             const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                                 std::chrono::steady_clock::now() - start)
