@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime_services.h"
+#include "recording_services.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,15 +19,6 @@ inline std::u16string utf16(const std::uint8_t* data, std::size_t size) {
 }
 
 // Counts what the core would show or sound, without a window.
-class CountingServices : public core::RuntimeServices {
-public:
-    CountingServices() { core::installServices(this); }
-    ~CountingServices() override { core::installServices(nullptr); }
-    void showMessage(std::u16string_view, int, std::u16string_view) override { ++messages; }
-    void beep() override { ++beeps; }
-    void endProgram() override {}
-    int messages = 0;
-    int beeps = 0;
-};
+using testing_support::CountingServices;
 
 }  // namespace fuzzing

@@ -44,21 +44,16 @@ using RandomSession = MarrasketTest;
 TEST_F(RandomSession, TwentyThousandActionsKeepEveryInvariant) {
     testing_support::RandomSession session(*form);
     RecordProperty("seed", std::to_string(session.seed()));
-    for (int i = 0; i < kActions; ++i) {
-        const std::string action = session.step();
-        const auto where = [&] {
-            return "after action " + std::to_string(i) + " (" + action + "), seed " +
-                   std::to_string(session.seed());
-        };
-        ASSERT_TRUE(vars().DateValid == 0 || vars().DateValid == 1) << where();
-        ASSERT_TRUE(vars().LeapYearFound == 0 || vars().LeapYearFound == 1) << where();
+    session.play(kActions, [&](const std::string& where) {
+        ASSERT_TRUE(vars().DateValid == 0 || vars().DateValid == 1) << where;
+        ASSERT_TRUE(vars().LeapYearFound == 0 || vars().LeapYearFound == 1) << where;
         for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
-            ASSERT_LE(box(name).text().size(), box(name).maxLength()) << name << " " << where();
+            ASSERT_LE(box(name).text().size(), box(name).maxLength()) << name << " " << where;
         }
         const std::u16string caption = enterDate().Caption();
-        ASSERT_TRUE(caption == u"&Enter Date" || caption == u"&Get Dates") << where();
-        ASSERT_TRUE(wholeRows(schedule())) << where();
-    }
+        ASSERT_TRUE(caption == u"&Enter Date" || caption == u"&Get Dates") << where;
+        ASSERT_TRUE(wholeRows(schedule())) << where;
+    });
     std::cout << kActions << " actions, " << services.messages.size() << " messages, "
               << services.beeps << " beeps" << std::endl;
 }

@@ -2,6 +2,7 @@
 
 #include "form.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -29,6 +30,19 @@ public:
     explicit RandomSession(forms::Form& form) : m_form(form), m_random(chooseSeed()) {}
 
     std::uint64_t seed() const { return m_seed; }
+
+    // Plays `actions` actions, calling `check` after each with where the
+    // session stands; stops at the first fatal failure that check reports.
+    void play(int actions, const std::function<void(const std::string& where)>& check) {
+        for (int i = 0; i < actions; ++i) {
+            const std::string action = step();
+            check("after action " + std::to_string(i) + " (" + action + "), seed " +
+                  std::to_string(m_seed));
+            if (testing::Test::HasFatalFailure()) {
+                return;
+            }
+        }
+    }
 
     // Plays one action and returns a short description of it.
     std::string step() {

@@ -42,4 +42,24 @@ private:
     core::RuntimeServices* m_previous = nullptr;
 };
 
+// Counts messages and beeps without keeping them, so that it allocates
+// nothing: for sweeps, fuzzing and benchmarks.
+class CountingServices : public core::RuntimeServices {
+public:
+    CountingServices() { m_previous = core::installServices(this); }
+    ~CountingServices() override { core::installServices(m_previous); }
+    CountingServices(const CountingServices&) = delete;
+    CountingServices& operator=(const CountingServices&) = delete;
+
+    void showMessage(std::u16string_view, int, std::u16string_view) override { ++messages; }
+    void beep() override { ++beeps; }
+    void endProgram() override {}
+
+    long messages = 0;
+    long beeps = 0;
+
+private:
+    core::RuntimeServices* m_previous = nullptr;
+};
+
 }  // namespace testing_support
