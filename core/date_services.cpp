@@ -2,6 +2,7 @@
 
 #include "runtime_error.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -31,14 +32,13 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-void appendPadded(std::u16string& out, long value, int width) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), char16_t(u'0' + value % 10));
-        value /= 10;
-    } while (value > 0);
-    out.append(width > int(digits.size()) ? width - digits.size() : 0, u'0');
-    out += digits;
+// Appends the decimal digits of a non-negative value, with leading zeros up
+// to `width` digits.
+void appendPadded(std::u16string& out, int value, int width) {
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(std::size_t(std::max(0, width - int(end - digits))), u'0');
+    out.append(static_cast<const char*>(digits), end);
 }
 
 // Reads a run of 1 to maxDigits ASCII digits at pos; -1 when there is none or
@@ -61,11 +61,7 @@ int readField(std::u16string_view text, std::size_t& pos, std::size_t maxDigits,
 std::u16string dayCountText(double days) {
     char buffer[64];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, days);
-    std::u16string out;
-    for (const char* p = buffer; ec == std::errc{} && p != end; ++p) {
-        out += char16_t(*p);
-    }
-    return out;
+    return ec == std::errc{} ? std::u16string(buffer, end) : std::u16string();
 }
 
 }  // namespace
@@ -89,10 +85,10 @@ std::u16string FormatDate(const CalendarDate& date, std::u16string_view pattern)
             appendPadded(out, int(ymd.year()), 4);
             i += 4;
         } else if (rest.starts_with(u"dd")) {
-            appendPadded(out, unsigned(ymd.day()), 2);
+            appendPadded(out, int(unsigned(ymd.day())), 2);
             i += 2;
         } else if (rest.starts_with(u"mm")) {
-            appendPadded(out, unsigned(ymd.month()), 2);
+            appendPadded(out, int(unsigned(ymd.month())), 2);
             i += 2;
         } else {
             out += pattern[i++];

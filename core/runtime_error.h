@@ -23,6 +23,7 @@ public:
     const std::u16string& description() const noexcept { return m_description; }
     // What the user is told: the description, then what caused it.
     const std::u16string& message() const noexcept { return m_message; }
+    // The description, which is plain ASCII.
     const char* what() const noexcept override { return m_what.c_str(); }
 
 private:
@@ -31,8 +32,5 @@ private:
     std::u16string m_message;
     std::string m_what;
 };
-
-// UTF-8 rendering of a UTF-16 text; unpaired surrogates become U+FFFD.
-std::string toUtf8(std::u16string_view text);
 
 }  // namespace core

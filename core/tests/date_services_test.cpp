@@ -1,4 +1,5 @@
 #include "date_services.h"
+#include "date_texts.h"
 #include "runtime_error.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,7 @@ namespace {
 
 using namespace std::chrono;
 
-std::string narrow(std::u16string_view text) {
-    return toUtf8(text);
-}
+using testing_support::narrow;
 
 int errorNumberOf(auto&& call) {
     try {

@@ -16,6 +16,7 @@ namespace {
 
 using FakeBoxes = testing_support::TextDateEntry;
 using testing_support::CountingServices;
+using testing_support::narrow;
 
 // Records the messages, checking that each is a stop box titled "ERROR".
 class MessageLog : public testing_support::RecordingServices {
@@ -43,7 +44,7 @@ struct Case {
 };
 
 std::string show(const Case& c) {
-    return toUtf8(std::u16string(c.day) + u"|" + c.month + u"|" + c.year);
+    return narrow(std::u16string(c.day) + u"|" + c.month + u"|" + c.year);
 }
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -61,7 +62,7 @@ void expectVerdict(const Case& c, LengthTests lengthTests) {
         EXPECT_EQ(log.texts()[0], c.message) << show(c);
         EXPECT_EQ(form.DateValid, 0) << show(c);
     } else {
-        EXPECT_TRUE(log.texts().empty()) << show(c) << " " << toUtf8(log.texts()[0]);
+        EXPECT_TRUE(log.texts().empty()) << show(c) << " " << narrow(log.texts()[0]);
         EXPECT_EQ(form.DateValid, 1) << show(c);
     }
     if (boxes.log.empty()) {
@@ -164,8 +165,8 @@ TEST(LeapYearScan, LeavesTheMatchingYearOr3004) {
         FormVariables form;
         form.YearText = e.year;
         CheckLeapYear(form);
-        EXPECT_EQ(form.LeapYearFound, e.found) << toUtf8(e.year);
-        EXPECT_EQ(form.ScanYear, e.scanYear) << toUtf8(e.year);
+        EXPECT_EQ(form.LeapYearFound, e.found) << narrow(e.year);
+        EXPECT_EQ(form.ScanYear, e.scanYear) << narrow(e.year);
     }
 }
 

@@ -30,6 +30,15 @@ public:
     std::u16string log;
 };
 
+// A test text for failure messages: ASCII as it is, anything else as '?'.
+inline std::string narrow(std::u16string_view text) {
+    std::string out;
+    for (const char16_t c : text) {
+        out += c < 0x80 ? char(c) : '?';
+    }
+    return out;
+}
+
 // True when the text is exactly `length` ASCII digits.
 inline bool isDigits(std::u16string_view text, std::size_t length) {
     if (text.size() != length) {
