@@ -22,11 +22,15 @@ start_xvfb() {
     trap stop_xvfb EXIT
 }
 
+# Written with if, not &&, so that a script under set -e runs all of it.
 stop_xvfb() {
-    [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null
-    true
+    if [ -n "${APP_PID:-}" ]; then
+        kill "$APP_PID" 2>/dev/null || true
+    fi
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+    fi
+    wait 2>/dev/null || true
 }
 
 # Waits up to 10 s for a mapped window of the program whose window class is
