@@ -38,8 +38,8 @@ void Command7Click(benchmark::State& state) {
     testing_support::CountingServices silent;
     quillon::QuillonForm form;
     form.start();
-    QTest::mouseClick(form.control("Command1"), Qt::LeftButton);
-    auto* calculate = static_cast<QPushButton*>(form.control("Command7"));
+    QTest::mouseClick(&form.control("Command1"), Qt::LeftButton);
+    auto* calculate = static_cast<QPushButton*>(&form.control("Command7"));
     for (auto _ : state) {
         calculate->click();
     }

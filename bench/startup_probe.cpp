@@ -7,9 +7,9 @@
 // "quillon" and "marrasket" run the programs' own start-up; the bare windows
 // are plain Qt Widgets windows of the same client size and widget count, the
 // baseline the programs are measured against.
+#include "application.h"
 #include "marrasket_form.h"
 #include "quillon_form.h"
-#include "services.h"
 
 #include <unistd.h>
 #include <QApplication>

@@ -1,20 +1,34 @@
 #pragma once
 
-#include "services.h"
-
 #include <QApplication>
+#include <memory>
 
 namespace forms {
 
+// Maps the faces that the layouts name to installed faces of the same metrics.
+void installFontSubstitutes();
+
+// Sets up the application as both programs need it: the style, the fonts and
+// the services.
+void prepareApplication(QApplication& app);
+
+// The application of a program that reads no command line: the toolkit is
+// given the program's name alone, so that none of its own options can act.
+// None, after one line on standard error, when no display can be reached.
+std::unique_ptr<QApplication> startApplication(char** argv);
+
 // Starts a program made of one form: builds it, raises Load, shows it and
-// runs the event loop until EndProgram or the last window closes.
+// runs the event loop until EndProgram. Exit status 1 when there is no
+// display.
 template <class FormType>
-int runForm(int argc, char** argv) {
-    QApplication app(argc, argv);
-    prepareApplication(app);
+int runForm(int /*argc*/, char** argv) {
+    const std::unique_ptr<QApplication> app = startApplication(argv);
+    if (!app) {
+        return 1;
+    }
     FormType form;
     form.start();
-    return app.exec();
+    return app->exec();
 }
 
 }  // namespace forms

@@ -1,7 +1,5 @@
 #include "controls.h"
 
-#include "text.h"
-
 #include <QKeyEvent>
 
 namespace forms {
@@ -14,11 +12,11 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 std::u16string TextBox::Text() const {
-    return toU16(text());
+    return text().toStdU16String();
 }
 
 void TextBox::SetText(std::u16string_view text) {
-    setText(toQString(text));
+    setText(QStringView(text).toString());
 }
 
 void TextBox::SetFocus() {
@@ -124,21 +122,21 @@ void Label::SetCaption(std::u16string_view caption) {
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {}
 
 std::u16string CommandButton::Caption() const {
-    return toU16(text());
+    return text().toStdU16String();
 }
 
 void CommandButton::SetCaption(std::u16string_view caption) {
-    setText(toQString(caption));
+    setText(QStringView(caption).toString());
 }
 
 MenuItem::MenuItem(QObject* parent) : QAction(parent) {}
 
 std::u16string MenuItem::Caption() const {
-    return toU16(text());
+    return text().toStdU16String();
 }
 
 void MenuItem::SetCaption(std::u16string_view caption) {
-    setText(toQString(caption));
+    setText(QStringView(caption).toString());
 }
 
 }  // namespace forms

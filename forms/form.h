@@ -1,26 +1,27 @@
 #pragma once
 
 #include "controls.h"
+#include "event_boundary.h"
 #include "form_window.h"
 #include "layout.h"
+#include "tab_order.h"
 
-#include <QWidget>
+#include <QMainWindow>
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 class QMenuBar;
 
 namespace forms {
 
-// A window built from a layout table, delivering Load, Unload, Click and
-// KeyPress to the handlers of the form that derives from it. Each handler
-// runs inside the event boundary: a run-time error stops the handler where
-// it arose, is reported in one message box, and the program goes on.
-class Form : public QWidget {
+// A window built from a layout table: the controls stand in its client area,
+// below the menu bar when it has one. Delivers Load, Unload, Click and
+// KeyPress to the handlers of the form that derives from it, each inside the
+// event boundary.
+class Form : public QMainWindow {
 public:
     explicit Form(const FormSpec& spec);
     ~Form() override;
@@ -29,85 +30,50 @@ public:
     // in tab order.
     void start();
 
-    // The outer frame, title bar included, in twips.
-    double outerLeft() const;
-    double outerTop() const;
-    double outerWidth() const;
-    double outerHeight() const;
-    void setOuterLeft(double twips);
-    void setOuterTop(double twips);
-    void setOuterWidth(double twips);
-    void setOuterHeight(double twips);
-    double screenWidth() const;
-    // Runs the window system's events, and no user input, until the window
-    // system has carried out the last change of position or size, or for at
-    // most timeoutMs: it answers late, and never answers a change it refuses.
-    // Qt takes a change as done as soon as it is asked for, and each of its
-    // requests carries the whole geometry, so a request made before the last
-    // one is answered could carry stale values.
-    void awaitWindowSystem(int timeoutMs);
+    QWidget& clientArea() const { return *m_client; }
+    // None when the layout has no menu.
+    QMenuBar* formMenuBar() const { return m_menuBar; }
 
-    // Left and Top of a control, in twips from the client area's corner.
-    Twips controlLeft(const QWidget& control) const;
-    Twips controlTop(const QWidget& control) const;
-    void setControlLeft(QWidget& control, Twips left);
-    void setControlTop(QWidget& control, Twips top);
-    // Left, then Top.
-    void placeControl(QWidget& control, Twips left, Twips top);
-    // Shows or hides a control. Hiding the control that has the focus moves
-    // the focus to the next visible control in tab order.
-    void setControlVisible(QWidget& control, bool visible);
+    // The control or menu item of that name. A name the layout lacks is a
+    // programming error: it throws std::invalid_argument naming it.
+    QWidget& control(std::string_view name) const;
+    MenuItem& menuItem(std::string_view name) const;
 
-    QWidget* clientArea() const { return m_client; }
-    QMenuBar* menuBar() const { return m_menuBar; }
-    QWidget* control(const char* name) const;
-    MenuItem* menuItem(const char* name) const;
-
-    // Runs one handler inside the event boundary; false when it stopped on a
-    // run-time error.
-    bool runEvent(const std::function<void()>& handler);
+    // The outer window in twips, as the handlers and the closing animation
+    // move and size it.
+    FormWindow& outerWindow() { return m_outerWindow; }
 
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
 
-    TextBox& textBox(const char* name) const;
-    Label& label(const char* name) const;
-    CommandButton& commandButton(const char* name) const;
+    TextBox& textBox(std::string_view name) const;
+    Label& label(std::string_view name) const;
+    CommandButton& commandButton(std::string_view name) const;
 
     void onClick(CommandButton& button, std::function<void()> handler);
     void onClick(MenuItem& item, std::function<void()> handler);
     void onKeyPress(TextBox& box, std::function<void(std::int16_t&)> handler);
 
+    // Shows or hides a control; hiding the focused control moves the focus
+    // on in tab order.
+    void setControlVisible(QWidget& control, bool visible);
+
     void closeEvent(QCloseEvent* event) override;
 
-    // The window as the closing animation moves and shrinks it.
-    core::AnimatedWindow& animatedWindow() { return m_animatedWindow; }
-
 private:
-    double dpiX() const;
-    double dpiY() const;
-    void createControl(const ControlSpec& spec);
-    void applyTabOrder();
-    std::vector<QWidget*> tabOrder() const;
-    void focusFirstControl();
-    void resizeClient(int width, int height);
-    QSize frameExtra() const;
-    QPoint framePosition() const;
-    void requestFramePosition(QPoint frame);
-    bool windowSystemAnswered() const;
+    template <class Control>
+    Control& typed(std::string_view name) const;
+    void giveFocusBackIfLost();
 
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
     StartUpPosition m_startUpPosition;
     std::map<std::string, QWidget*, std::less<>> m_controls;
     std::map<std::string, MenuItem*, std::less<>> m_menuItems;
-    std::map<const QWidget*, int> m_tabIndex;
-    FormWindow m_animatedWindow{*this};
-    std::optional<QPoint> m_requestedFrame;
-    std::optional<QSize> m_requestedClientSize;
-    bool m_windowSystemRefusesSizes = false;
-    bool m_unloading = false;
+    TabOrder m_tabOrder;
+    EventBoundary m_events{[this] { giveFocusBackIfLost(); }};
+    FormWindow m_outerWindow{*this};
 };
 
 }  // namespace forms

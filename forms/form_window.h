@@ -2,19 +2,21 @@
 
 #include "closing_animation.h"
 
+#include <QPoint>
+#include <QSize>
+#include <optional>
+
 class QWidget;
 
 namespace forms {
 
-class Form;
-
-// A form's outer frame as the closing animation sees it. Every read and
-// write uses the frame (title bar and borders included), and a pass ends
-// only once the window system has answered its moves, so that the next
-// reads show where the window really is.
+// A form's window seen from outside: its outer frame (title bar and borders
+// included) in twips, as the closing animation and the handlers move and
+// size it. Each change waits until the window system has carried it out,
+// so that the next read shows where the window really is.
 class FormWindow : public core::AnimatedWindow {
 public:
-    explicit FormWindow(Form& form) : m_form(form) {}
+    explicit FormWindow(QWidget& window) : m_window(window) {}
 
     float top() override;
     float left() override;
@@ -27,8 +29,29 @@ public:
     float screenWidth() override;
     void showPass() override;
 
+    // Sets the size of the client area in pixels; the user cannot resize the
+    // window.
+    void setClientSize(QSize size);
+    // Places the window in the middle of its screen.
+    void centreOnScreen();
+    // From now on the program alone changes the window's size, to any size.
+    void releaseSize();
+
 private:
-    Form& m_form;
+    double dpiX() const;
+    double dpiY() const;
+    QSize frameExtra() const;
+    QPoint framePosition() const;
+    void requestFramePosition(QPoint frame);
+    void resizeClient(int width, int height);
+    bool windowSystemAnswered() const;
+    void awaitWindowSystem();
+
+    QWidget& m_window;
+    std::optional<QPoint> m_requestedFrame;
+    std::optional<QSize> m_requestedClientSize;
+    bool m_windowSystemRefusesSizes = false;
+    bool m_sizeReleased = false;
 };
 
 }  // namespace forms

@@ -1,12 +1,7 @@
 #include "services.h"
 
-#include "runtime_services.h"
-#include "text.h"
-
 #include <QApplication>
-#include <QFont>
 #include <QMessageBox>
-#include <QStyleFactory>
 #include <QWidget>
 
 namespace forms {
@@ -18,8 +13,8 @@ bool g_programEnded = false;
 void QtServices::showMessage(std::u16string_view text, int style, std::u16string_view title) {
     const QMessageBox::Icon icon =
         style & core::kStopIcon ? QMessageBox::Critical : QMessageBox::NoIcon;
-    QMessageBox box(icon, toQString(title), toQString(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(icon, QStringView(title).toString(), QStringView(text).toString(),
+                    QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -38,25 +33,6 @@ void QtServices::endProgram() {
 
 bool programEnded() {
     return g_programEnded;
-}
-
-void resetProgramEnded() {
-    g_programEnded = false;
-}
-
-void installFontSubstitutes() {
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-}
-
-void prepareApplication(QApplication& app) {
-    // One look on every desktop: the layouts place every control themselves.
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        app.setStyle(style);
-    }
-    installFontSubstitutes();
-    static QtServices services;
-    core::installServices(&services);
 }
 
 }  // namespace forms

@@ -2,8 +2,6 @@
 
 #include "runtime_services.h"
 
-class QApplication;
-
 namespace forms {
 
 // The message box, beep and program end on Qt Widgets.
@@ -16,13 +14,5 @@ public:
 
 // True once EndProgram has run: no handler runs after it.
 bool programEnded();
-void resetProgramEnded();
-
-// Maps the faces that the layouts name to installed faces of the same metrics.
-void installFontSubstitutes();
-
-// Sets up the application as both programs need it: the style, the fonts and
-// the services.
-void prepareApplication(QApplication& app);
 
 }  // namespace forms

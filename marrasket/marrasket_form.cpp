@@ -5,6 +5,7 @@
 #include "key_filter.h"
 #include "marrasket_layout.h"
 
+#include <QString>
 #include <string>
 
 namespace marrasket {
@@ -21,15 +22,6 @@ constexpr std::u16string_view kRowEnd = u"\n\r";
 
 constexpr std::u16string_view kEnterDate = u"&Enter Date";
 constexpr std::u16string_view kGetDates = u"&Get Dates";
-
-std::u16string decimal(int value) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), char16_t(u'0' + value % 10));
-        value /= 10;
-    } while (value > 0);
-    return digits;
-}
 
 std::u16string row(std::u16string_view days, const CalendarDate& date) {
     std::u16string text = u"+";
@@ -51,7 +43,7 @@ MarrasketForm::MarrasketForm()
       Label1(label("Label1")),
       Label2(label("Label2")),
       Label3(label("Label3")),
-      EnterDate(*menuItem("EnterDate")),
+      EnterDate(menuItem("EnterDate")),
       m_dateBoxes(Text1, Text2, Text3) {
     onClick(EnterDate, [this] { EnterDate_Click(); });
     onKeyPress(Text1, [this](std::int16_t& KeyAscii) {
@@ -75,14 +67,14 @@ void MarrasketForm::Form_Load() {
 }
 
 void MarrasketForm::Form_Unload(std::int16_t& /*Cancel*/) {
-    CloseWithAnimation(animatedWindow());
+    CloseWithAnimation(outerWindow());
 }
 
 void MarrasketForm::ListDates() {
     StartDate = DateFromText(Label1.Caption());
     for (const int days : kFixedRows) {
         EndDate = AddDays(StartDate, days);
-        Label2.SetCaption(Label2.Caption() + row(decimal(days), EndDate));
+        Label2.SetCaption(Label2.Caption() + row(QString::number(days).toStdU16String(), EndDate));
     }
     if (Text4.Text().empty()) {
         return;

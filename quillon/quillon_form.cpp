@@ -1,21 +1,24 @@
 #include "quillon_form.h"
 
 #include "closing_animation.h"
+#include "control_factory.h"
 #include "date_services.h"
 #include "key_filter.h"
 #include "quillon_layout.h"
 
-#include <string_view>
+#include <initializer_list>
 
 namespace quillon {
 
 using namespace core;
+using forms::placeControl;
+using forms::setControlLeft;
+using forms::setControlTop;
 using forms::Twips;
+
 using forms::operator""_tw;
 
-namespace {
-
-// Where each format button puts the day, month and year columns.
+// Where a format button puts the day, month and year columns.
 struct Arrangement {
     const char* button;
     Twips day;          // Text1, Label1, Text4
@@ -23,6 +26,8 @@ struct Arrangement {
     Twips yearBoxes;    // Text3, Text6
     Twips yearCaption;  // Label3
 };
+
+namespace {
 
 constexpr Arrangement kArrangements[] = {
     {"Command1", 1275_tw, 1600_tw, 1920_tw, 1950_tw},  // DD:MM:YYYY
@@ -36,21 +41,19 @@ constexpr Arrangement kArrangements[] = {
 constexpr Twips kInputRow = 120_tw;
 constexpr Twips kCaptionRow = 480_tw;
 constexpr Twips kResultRow = 720_tw;
-constexpr double kCalculatorHeight = 1600;  // outer height, twips
-
-const Arrangement& arrangementOf(std::string_view button) {
-    for (const Arrangement& arrangement : kArrangements) {
-        if (button == arrangement.button) {
-            return arrangement;
-        }
-    }
-    return kArrangements[0];
-}
+constexpr float kCalculatorHeight = 1600;  // outer height, twips
 
 }  // namespace
 
 QuillonForm::QuillonForm()
     : forms::Form(kLayout),
+      Command1(commandButton("Command1")),
+      Command2(commandButton("Command2")),
+      Command3(commandButton("Command3")),
+      Command4(commandButton("Command4")),
+      Command5(commandButton("Command5")),
+      Command6(commandButton("Command6")),
+      Command7(commandButton("Command7")),
       Text1(textBox("Text1")),
       Text2(textBox("Text2")),
       Text3(textBox("Text3")),
@@ -61,13 +64,14 @@ QuillonForm::QuillonForm()
       Label1(label("Label1")),
       Label2(label("Label2")),
       Label3(label("Label3")),
+      Label4(label("Label4")),
       Label5(label("Label5")),
+      Label6(label("Label6")),
       m_dateBoxes(Text1, Text2, Text3) {
-    for (const Arrangement& arrangement : kArrangements) {
-        onClick(commandButton(arrangement.button),
-                [this, button = arrangement.button] { PickFormat(button); });
+    for (const Arrangement& columns : kArrangements) {
+        onClick(commandButton(columns.button), [this, &columns] { PickFormat(columns); });
     }
-    onClick(commandButton("Command7"), [this] { Command7_Click(); });
+    onClick(Command7, [this] { Command7_Click(); });
     for (forms::TextBox* box : {&Text1, &Text2, &Text3, &TextNum}) {
         onKeyPress(*box, [](std::int16_t& KeyAscii) { FilterNumericKey(KeyAscii); });
     }
@@ -81,7 +85,7 @@ void QuillonForm::Form_Load() {
 }
 
 void QuillonForm::Form_Unload(std::int16_t& /*Cancel*/) {
-    CloseWithAnimation(animatedWindow());
+    CloseWithAnimation(outerWindow());
 }
 
 void QuillonForm::Recalculate() {
@@ -98,8 +102,7 @@ void QuillonForm::ValidateDate() {
     core::ValidateDate(*this, m_dateBoxes, LengthTests::On);
 }
 
-void QuillonForm::PickFormat(const char* button) {
-    const Arrangement& columns = arrangementOf(button);
+void QuillonForm::PickFormat(const Arrangement& columns) {
     placeControl(Text1, columns.day, kInputRow);
     placeControl(Text2, columns.month, kInputRow);
     placeControl(Text3, columns.yearBoxes, kInputRow);
@@ -115,15 +118,16 @@ void QuillonForm::PickFormat(const char* button) {
     placeControl(Text5, columns.month, kResultRow);
     placeControl(Text6, columns.yearBoxes, kResultRow);
 
-    for (const Arrangement& arrangement : kArrangements) {
-        setControlVisible(commandButton(arrangement.button), false);
+    for (QWidget* button : {&Command1, &Command2, &Command3, &Command4, &Command5, &Command6}) {
+        setControlVisible(*button, false);
     }
-    for (const char* name : {"Command7", "Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
-                             "TextNum", "Label1", "Label2", "Label3", "Label4", "Label5"}) {
-        setControlVisible(*control(name), true);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{&Command7, &Text1, &Text2, &Text3, &Text4, &Text5, &Text6,
+                                         &TextNum, &Label1, &Label2, &Label3, &Label4, &Label5}) {
+        setControlVisible(*control, true);
     }
-    setOuterHeight(kCalculatorHeight);
-    setControlVisible(label("Label6"), false);
+    outerWindow().setHeight(kCalculatorHeight);
+    setControlVisible(Label6, false);
 }
 
 void QuillonForm::Command7_Click() {

@@ -19,9 +19,9 @@ public:
 private:
     void Form_Unload(std::int16_t& /*Cancel*/) override {
         ++unloads;
-        QTest::mouseClick(control("Button"), Qt::LeftButton);
+        QTest::mouseClick(&control("Button"), Qt::LeftButton);
         clicksDuringUnload = clicks;
-        core::CloseWithAnimation(animatedWindow());
+        core::CloseWithAnimation(outerWindow());
     }
 };
 
@@ -30,12 +30,12 @@ TEST(Closing, TheWindowShrinksAndSlidesUntilItsTopPassesTheScreenWidth) {
     ClosingForm form;
     form.start();
     const QRect before = form.frameGeometry();
-    const double screenWidth = form.screenWidth();
+    const double screenWidth = form.outerWindow().screenWidth();
     EXPECT_TRUE(form.close());
     EXPECT_EQ(form.unloads, 1);
     EXPECT_EQ(services.ends, 1);
     EXPECT_TRUE(services.messages.empty());
-    EXPECT_GT(form.outerTop(), screenWidth);
+    EXPECT_GT(form.outerWindow().top(), screenWidth);
     EXPECT_GT(form.frameGeometry().x(), before.x());
     EXPECT_LT(form.width(), before.width());
     EXPECT_LT(form.height(), before.height());
@@ -55,7 +55,7 @@ TEST(Closing, TheWindowAdapterRefusesPositionsThatMeanNothing) {
     testing_support::RecordingServices services;
     TestForm form;
     form.start();
-    core::AnimatedWindow& window = form.animatedWindowForTest();
+    core::AnimatedWindow& window = form.outerWindow();
     const QPoint before = form.frameGeometry().topLeft();
     EXPECT_THROW(window.setTop(std::numeric_limits<float>::infinity()), std::exception);
     EXPECT_THROW(window.setLeft(3.0e38f), std::exception);

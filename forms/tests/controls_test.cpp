@@ -1,10 +1,10 @@
 #include "recording_services.h"
 #include "test_form.h"
-#include "text.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
 
@@ -73,6 +73,14 @@ TEST_F(Controls, ACodeSetToZeroNeverReachesTheBox) {
     form.refuse = 'x';
     QTest::keyClicks(&box, "x3");
     EXPECT_EQ(box.Text(), u"123");
+}
+
+TEST_F(Controls, AKeyThatTypesSeveralCharactersPassesEachThroughKeyPress) {
+    form.refuse = 'a';
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("1a2"));
+    QApplication::sendEvent(&box, &press);
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'1', 'a', '2'}));
+    EXPECT_EQ(box.Text(), u"12");
 }
 
 TEST_F(Controls, CtrlVSetToZeroPastesNothing) {

@@ -1,3 +1,4 @@
+#include "control_factory.h"
 #include "recording_services.h"
 #include "test_form.h"
 
@@ -22,23 +23,22 @@ TEST(FormGeometry, EveryControlStandsWhereItsTwipsSay) {
     TestForm form;
     ASSERT_EQ(form.logicalDpiX(), 96);
     for (const ControlSpec& spec : kTestControls) {
-        const QWidget* widget = form.control(spec.name);
-        ASSERT_NE(widget, nullptr) << spec.name;
+        const QWidget* widget = &form.control(spec.name);
         EXPECT_EQ(widget->geometry(),
                   QRect(px(spec.left), px(spec.top), px(spec.width), px(spec.height)))
             << spec.name;
     }
-    EXPECT_EQ(form.clientArea()->size(), QSize(200, 160));
+    EXPECT_EQ(form.clientArea().size(), QSize(200, 160));
     EXPECT_EQ(form.size(), QSize(200, 160));
 }
 
 TEST(FormGeometry, TheClientAreaBeginsBelowTheMenuBar) {
     testing_support::RecordingServices services;
     TestForm form(kTestLayoutWithMenu);
-    ASSERT_NE(form.menuBar(), nullptr);
-    const int menuHeight = form.menuBar()->height();
+    ASSERT_NE(form.formMenuBar(), nullptr);
+    const int menuHeight = form.formMenuBar()->height();
     EXPECT_GT(menuHeight, 0);
-    EXPECT_EQ(form.clientArea()->geometry(), QRect(0, menuHeight, 200, 160));
+    EXPECT_EQ(form.clientArea().geometry(), QRect(0, menuHeight, 200, 160));
     EXPECT_EQ(form.height(), menuHeight + 160);
 }
 
@@ -46,22 +46,22 @@ TEST(FormGeometry, ControlLeftAndTopMoveInTwips) {
     testing_support::RecordingServices services;
     TestForm form;
     QWidget& box = form.box("Box");
-    form.setControlLeft(box, 2240_tw);
-    form.setControlTop(box, 720_tw);
+    setControlLeft(box, 2240_tw);
+    setControlTop(box, 720_tw);
     EXPECT_EQ(box.pos(), QPoint(149, 48));
     // Read back at whole pixels, as the position is stored.
-    EXPECT_EQ(form.controlLeft(box), 2235_tw);
-    EXPECT_EQ(form.controlTop(box), 720_tw);
+    EXPECT_EQ(controlLeft(box), 2235_tw);
+    EXPECT_EQ(controlTop(box), 720_tw);
 }
 
 TEST(FormGeometry, OuterHeightIsSetInTwips) {
     testing_support::RecordingServices services;
     TestForm form;
     form.start();
-    form.setOuterHeight(1600);
+    form.outerWindow().setHeight(1600);
     EXPECT_EQ(form.frameGeometry().height(), px(1600_tw));
-    EXPECT_DOUBLE_EQ(form.outerHeight(), 107 * 15.0);
-    EXPECT_GT(form.screenWidth(), 0.0);
+    EXPECT_DOUBLE_EQ(form.outerWindow().height(), 107 * 15.0);
+    EXPECT_GT(form.outerWindow().screenWidth(), 0.0);
 }
 
 TEST(FormStart, RaisesLoadOnceBeforeShowingTheWindow) {
@@ -78,10 +78,10 @@ TEST(FormStart, HiddenControlsStayHiddenAndLabelsLieBeneathTheRest) {
     testing_support::RecordingServices services;
     TestForm form;
     form.start();
-    EXPECT_TRUE(form.control("Hidden")->isHidden());
-    EXPECT_TRUE(form.control("Box")->isVisible());
-    const QObjectList& stack = form.clientArea()->children();
-    const auto position = [&](const char* name) { return stack.indexOf(form.control(name)); };
+    EXPECT_TRUE(form.control("Hidden").isHidden());
+    EXPECT_TRUE(form.control("Box").isVisible());
+    const QObjectList& stack = form.clientArea().children();
+    const auto position = [&](const char* name) { return stack.indexOf(&form.control(name)); };
     EXPECT_LT(position("Strip"), position("Rows"));
     EXPECT_LT(position("Rows"), position("Hidden"));
     EXPECT_LT(position("Rows"), position("Button"));
@@ -94,16 +94,35 @@ TEST(FormFocus, StartsOnTheFirstVisibleControlAndTabsInTabIndexOrder) {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     // Hidden (0) is skipped, so the focus starts on Locked (1).
-    EXPECT_EQ(QApplication::focusWidget(), form.control("Locked"));
+    EXPECT_EQ(QApplication::focusWidget(), &form.control("Locked"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form.control("Box"));
+    EXPECT_EQ(QApplication::focusWidget(), &form.control("Box"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form.control("Button"));
+    EXPECT_EQ(QApplication::focusWidget(), &form.control("Button"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form.control("Locked"));
+    EXPECT_EQ(QApplication::focusWidget(), &form.control("Locked"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), form.control("Button"));
+    EXPECT_EQ(QApplication::focusWidget(), &form.control("Button"));
     EXPECT_TRUE(form.codes.empty());
+}
+
+// A misspelt name in a form's code fails when the form is built, naming it.
+class MisspeltForm : public TestForm {
+public:
+    MisspeltForm() { textBox("Bx"); }
+};
+
+TEST(FormNames, AnUnknownNameOrKindFailsNamingIt) {
+    testing_support::RecordingServices services;
+    try {
+        MisspeltForm form;
+        FAIL() << "built";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_NE(std::string(error.what()).find("\"Bx\""), std::string::npos) << error.what();
+    }
+    TestForm form;
+    EXPECT_THROW(form.menuItem("MenuGo"), std::invalid_argument);
+    EXPECT_THROW(form.labelNamed("Box"), std::invalid_argument);
 }
 
 TEST(EventBoundary, AnErrorIsReportedOnceAndTheProgramGoesOn) {
@@ -111,7 +130,7 @@ TEST(EventBoundary, AnErrorIsReportedOnceAndTheProgramGoesOn) {
     TestForm form;
     form.start();
     form.failClick = true;
-    QTest::mouseClick(form.control("Button"), Qt::LeftButton);
+    QTest::mouseClick(&form.control("Button"), Qt::LeftButton);
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].title, u"ERROR");
     EXPECT_EQ(services.messages[0].style, 16);
@@ -119,7 +138,7 @@ TEST(EventBoundary, AnErrorIsReportedOnceAndTheProgramGoesOn) {
     EXPECT_EQ(form.stateBeforeError, u"set");
     EXPECT_EQ(form.stateAfterError, u"");
     form.failClick = false;
-    QTest::mouseClick(form.control("Button"), Qt::LeftButton);
+    QTest::mouseClick(&form.control("Button"), Qt::LeftButton);
     EXPECT_EQ(form.clicks, 2);
     EXPECT_EQ(services.messages.size(), 1u);
 }
@@ -130,11 +149,10 @@ TEST(Menu, AnItemWithoutSubItemsIsChosenByClickAndByAltLetter) {
     form.start();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    MenuItem* item = form.menuItem("MenuGo");
-    ASSERT_NE(item, nullptr);
+    MenuItem* item = &form.menuItem("MenuGo");
     EXPECT_EQ(item->Caption(), u"&Enter");
-    QTest::mouseClick(form.menuBar(), Qt::LeftButton, {},
-                      form.menuBar()->actionGeometry(item).center());
+    QTest::mouseClick(form.formMenuBar(), Qt::LeftButton, {},
+                      form.formMenuBar()->actionGeometry(item).center());
     EXPECT_EQ(form.menuClicks, 1);
     QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
     EXPECT_EQ(form.menuClicks, 2);

@@ -57,13 +57,12 @@ public:
                 stateAfterError = u"set";
             }
         });
-        if (MenuItem* item = menuItem("MenuGo")) {
-            onClick(*item, [this] { ++menuClicks; });
+        if (formMenuBar()) {
+            onClick(menuItem("MenuGo"), [this] { ++menuClicks; });
         }
     }
 
     TextBox& box(const char* name) { return textBox(name); }
-    core::AnimatedWindow& animatedWindowForTest() { return animatedWindow(); }
     Label& labelNamed(const char* name) { return label(name); }
 
     std::vector<std::int16_t> codes;

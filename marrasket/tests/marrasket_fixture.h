@@ -14,11 +14,11 @@ class MarrasketTest : public testing_support::FormTest<marrasket::MarrasketForm>
 protected:
     MarrasketTest() : FormTest(core::makeDate(2023, 12, 31)) {}
 
-    forms::MenuItem& enterDate() { return *form->menuItem("EnterDate"); }
+    forms::MenuItem& enterDate() { return form->menuItem("EnterDate"); }
 
     // Chooses the menu command with the mouse, as a user does.
     void chooseEnterDate() {
-        QMenuBar* bar = form->menuBar();
+        QMenuBar* bar = form->formMenuBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(&enterDate()).center());
     }
 

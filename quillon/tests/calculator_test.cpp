@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, PickedArrangement,
 
 TEST_F(Calculator, TheLeftmostBoxIsStillTheYearAfterYearFirst) {
     pick("Command3");
-    QWidget* leftmost = form->clientArea()->childAt(px(1275) + 5, px(120) + 5);
+    QWidget* leftmost = form->clientArea().childAt(px(1275) + 5, px(120) + 5);
     ASSERT_EQ(leftmost, &widget("Text3"));
     type("Text3", "2020");
     type("Text2", "02");

@@ -1,6 +1,6 @@
 // Runs GoogleTest inside a QApplication, on whatever platform the test's
 // environment names (offscreen under ctest).
-#include "services.h"
+#include "application.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -76,7 +76,7 @@ private:
     template <class T>
     std::vector<T*> visible() {
         std::vector<T*> found;
-        for (T* widget : m_form.clientArea()->findChildren<T*>()) {
+        for (T* widget : m_form.clientArea().findChildren<T*>()) {
             if (widget->isVisible()) {
                 found.push_back(widget);
             }
@@ -134,7 +134,7 @@ private:
 
     std::string clickSomething() {
         std::vector<QAction*> items;
-        if (QMenuBar* bar = m_form.menuBar()) {
+        if (QMenuBar* bar = m_form.formMenuBar()) {
             for (QAction* action : bar->actions()) {
                 items.push_back(action);
             }
@@ -147,7 +147,7 @@ private:
         }
         if (choice < int(buttons.size() + items.size())) {
             QAction* item = items[std::size_t(choice) - buttons.size()];
-            QMenuBar* bar = m_form.menuBar();
+            QMenuBar* bar = m_form.formMenuBar();
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(item).center());
             return "choose " + item->text().toStdString();
         }

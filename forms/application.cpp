@@ -1,0 +1,47 @@
+#include "application.h"
+
+#include "display.h"
+#include "services.h"
+
+#include <QFont>
+#include <QStyleFactory>
+#include <cstdio>
+#include <string>
+
+namespace forms {
+
+void installFontSubstitutes() {
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+}
+
+void prepareApplication(QApplication& app) {
+    // One look on every desktop: the layouts place every control themselves.
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        app.setStyle(style);
+    }
+    installFontSubstitutes();
+    static QtServices services;
+    core::installServices(&services);
+}
+
+std::unique_ptr<QApplication> startApplication(char** argv) {
+    const std::string path = argv && argv[0] ? argv[0] : "";
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    if (!displayReachable()) {
+        std::fprintf(stderr,
+                     "%s: no display found: DISPLAY or WAYLAND_DISPLAY must name a running X "
+                     "server or Wayland compositor\n",
+                     name.c_str());
+        return nullptr;
+    }
+    // QApplication keeps a reference to its argument count for its lifetime.
+    static int argumentCount = 1;
+    static char unnamed[] = "program";
+    static char* arguments[] = {argv && argv[0] ? argv[0] : unnamed, nullptr};
+    auto app = std::make_unique<QApplication>(argumentCount, arguments);
+    prepareApplication(*app);
+    return app;
+}
+
+}  // namespace forms

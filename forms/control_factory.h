@@ -1,0 +1,29 @@
+#pragma once
+
+#include "controls.h"
+#include "layout.h"
+
+class QMenuBar;
+class QWidget;
+
+namespace forms {
+
+// Creates one control of a layout table inside the client area, with its
+// caption or text, font, colours, picture, tooltip and place in twips.
+QWidget& createControl(const ControlSpec& spec, QWidget& clientArea);
+
+// Creates one top-level menu item with its caption.
+MenuItem& createMenuItem(const MenuItemSpec& spec, QMenuBar& menuBar);
+
+// Paints a widget's background in a layout colour.
+void paintBackground(QWidget& widget, Colour colour);
+
+// A control's Left and Top in twips, from the client area's corner.
+Twips controlLeft(const QWidget& control);
+Twips controlTop(const QWidget& control);
+void setControlLeft(QWidget& control, Twips left);
+void setControlTop(QWidget& control, Twips top);
+// Left, then Top.
+void placeControl(QWidget& control, Twips left, Twips top);
+
+}  // namespace forms

@@ -1,0 +1,77 @@
+#include "display.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace forms {
+
+namespace {
+
+bool xDisplayReachable() {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool reachable = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return reachable;
+}
+
+// The socket that a Wayland client connects to: WAYLAND_DISPLAY (wayland-0
+// by default) in XDG_RUNTIME_DIR, unless it is a path of its own.
+bool waylandDisplayReachable() {
+    if (std::getenv("WAYLAND_SOCKET")) {
+        return true;  // handed over already connected
+    }
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    std::string path = display && *display ? display : "wayland-0";
+    if (path.front() != '/') {
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        if (!runtime || !*runtime) {
+            return false;
+        }
+        path = std::string(runtime) + '/' + path;
+    }
+    sockaddr_un address{};
+    if (path.size() >= sizeof address.sun_path) {
+        return false;
+    }
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    const bool reachable =
+        connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return reachable;
+}
+
+}  // namespace
+
+bool displayReachable() {
+    const char* asked = std::getenv("QT_QPA_PLATFORM");
+    std::string_view platforms = asked ? asked : "";
+    if (platforms.empty()) {
+        return xDisplayReachable() || waylandDisplayReachable();
+    }
+    // A list such as "wayland;xcb" is tried in its order.
+    while (!platforms.empty()) {
+        const std::string_view platform = platforms.substr(0, platforms.find(';'));
+        platforms.remove_prefix(std::min(platforms.size(), platform.size() + 1));
+        const bool reachable = platform.starts_with("xcb")       ? xDisplayReachable()
+                               : platform.starts_with("wayland") ? waylandDisplayReachable()
+                                                                 : true;
+        if (reachable) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace forms
