@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A real program on a real X server: it starts, maps its window with the
 # given title (every name property the window system holds), and what it
-# paints is not blank.
+# paints is not blank. Toolkit options on its command line change nothing.
 #
 #   program_starts.sh PROGRAM TITLE SCREENSHOT
 set -u
@@ -10,7 +10,7 @@ class=$(basename "$binary")
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
 
-"$binary" 2>/dev/null &
+"$binary" -qwindowtitle Hacked -reverse 2>/dev/null &
 APP_PID=$!
 
 id=$(wait_for_window "$class") || { echo "FAIL: no window of $class"; exit 1; }
