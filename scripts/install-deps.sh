@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     fonts-liberation
     xvfb x11-utils xdotool imagemagick openbox weston
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev devscripts
     clang libclang-rt-dev
 )
 
