@@ -8,18 +8,10 @@
 namespace marrasket_testing {
 namespace {
 
-int px(forms::Twips twips) {
-    return (twips.value + 7) / 15;
-}
-
 using Schedule = MarrasketTest;
 
-// Each control's Left, Top, Width and Height as the window's design gives
-// them, written here apart from the layout table.
-struct Placed {
-    const char* name;
-    int left, top, width, height;
-};
+using testing_support::Placed;
+
 constexpr Placed kDesign[] = {
     {"Text4", 2900, 2880, 600, 300},   {"Text3", 2280, 2880, 600, 300},
     {"Text2", 2000, 2880, 300, 300},   {"Text1", 1680, 2880, 300, 300},
@@ -31,10 +23,7 @@ TEST_F(Schedule, HasSevenControlsEachWhereItsTwipsSay) {
     ASSERT_EQ(form->logicalDpiX(), 96);
     ASSERT_EQ(marrasket::kLayout.controls.size(), std::size(kDesign));
     for (const Placed& p : kDesign) {
-        EXPECT_EQ(widget(p.name).geometry(),
-                  QRect(px(forms::Twips{p.left}), px(forms::Twips{p.top}),
-                        px(forms::Twips{p.width}), px(forms::Twips{p.height})))
-            << p.name;
+        EXPECT_EQ(widget(p.name).geometry(), testing_support::pixelsOf(p)) << p.name;
     }
     // 4680 x 3480 twips of client area below the menu bar.
     const int menuHeight = form->formMenuBar()->height();

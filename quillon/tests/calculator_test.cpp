@@ -7,9 +7,7 @@
 namespace quillon_testing {
 namespace {
 
-int px(int twips) {
-    return (twips + 7) / 15;
-}
+using testing_support::px;
 
 class Calculator : public QuillonTest {
 protected:

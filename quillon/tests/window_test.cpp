@@ -10,19 +10,10 @@
 namespace quillon_testing {
 namespace {
 
-// At the 96 DPI of the offscreen screen a pixel is 15 twips.
-int px(forms::Twips twips) {
-    return (twips.value + 7) / 15;
-}
-
 using QuillonWindow = QuillonTest;
 
-// Each control's Left, Top, Width and Height as the window's design gives
-// them, written here apart from the layout table.
-struct Placed {
-    const char* name;
-    int left, top, width, height;
-};
+using testing_support::Placed;
+
 constexpr Placed kDesign[] = {
     {"Command7", 3600, 120, 300, 300},   {"Text6", 1920, 720, 600, 300},
     {"Text5", 1600, 720, 300, 300},      {"Text4", 1275, 720, 300, 300},
@@ -41,10 +32,7 @@ TEST_F(QuillonWindow, HasTwentyOneControlsEachWhereItsTwipsSay) {
     ASSERT_EQ(form->logicalDpiX(), 96);
     ASSERT_EQ(quillon::kLayout.controls.size(), std::size(kDesign));
     for (const Placed& p : kDesign) {
-        EXPECT_EQ(widget(p.name).geometry(),
-                  QRect(px(forms::Twips{p.left}), px(forms::Twips{p.top}),
-                        px(forms::Twips{p.width}), px(forms::Twips{p.height})))
-            << p.name;
+        EXPECT_EQ(widget(p.name).geometry(), testing_support::pixelsOf(p)) << p.name;
     }
     // 4260 x 3615 twips of client area.
     EXPECT_EQ(form->size(), QSize(284, 241));

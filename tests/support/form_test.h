@@ -6,10 +6,28 @@
 #include "recording_services.h"
 
 #include <gtest/gtest.h>
+#include <QRect>
 #include <QTest>
 #include <memory>
 
 namespace testing_support {
+
+// At the 96 DPI of the offscreen screen a pixel is 15 twips: expected pixels
+// follow from a design's twips by this rule alone.
+inline int px(int twips) {
+    return (twips + 7) / 15;
+}
+
+// A control's Left, Top, Width and Height in twips as the window's design
+// gives them, written in a test apart from the layout table.
+struct Placed {
+    const char* name;
+    int left, top, width, height;
+};
+
+inline QRect pixelsOf(const Placed& placed) {
+    return QRect(px(placed.left), px(placed.top), px(placed.width), px(placed.height));
+}
 
 // A started form of type FormType on a fixed clock, with recording services,
 // active so that it takes keys.
