@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include "display.h"
+#include "platform.h"
 #include "services.h"
 
 #include <QFont>
@@ -25,21 +25,24 @@ void prepareApplication(QApplication& app) {
     core::installServices(&services);
 }
 
-std::unique_ptr<QApplication> startApplication(char** argv) {
+std::unique_ptr<QApplication> startApplication(char** argv, const char* desktopFileName) {
     const std::string path = argv && argv[0] ? argv[0] : "";
     const std::string name = path.substr(path.find_last_of('/') + 1);
-    if (!displayReachable()) {
+    const std::optional<std::string> platform = choosePlatform();
+    if (!platform) {
         std::fprintf(stderr,
                      "%s: no display found: DISPLAY or WAYLAND_DISPLAY must name a running X "
                      "server or Wayland compositor\n",
                      name.c_str());
         return nullptr;
     }
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     // QApplication keeps a reference to its argument count for its lifetime.
     static int argumentCount = 1;
     static char unnamed[] = "program";
     static char* arguments[] = {argv && argv[0] ? argv[0] : unnamed, nullptr};
     auto app = std::make_unique<QApplication>(argumentCount, arguments);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopFileName));
     prepareApplication(*app);
     return app;
 }

@@ -1,4 +1,4 @@
-#include "display.h"
+#include "platform.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -54,13 +54,21 @@ bool waylandDisplayReachable() {
 
 }  // namespace
 
-bool displayReachable() {
+std::optional<std::string> choosePlatform() {
     const char* asked = std::getenv("QT_QPA_PLATFORM");
     std::string_view platforms = asked ? asked : "";
     if (platforms.empty()) {
-        return xDisplayReachable() || waylandDisplayReachable();
+        if (xDisplayReachable()) {
+            return "xcb";
+        }
+        if (waylandDisplayReachable()) {
+            return "wayland";
+        }
+        return std::nullopt;
     }
-    // A list such as "wayland;xcb" is tried in its order.
+    // A list such as "wayland;xcb" is tried in its order; platforms that
+    // need no display (offscreen, for one) always start.
+    const std::string all(platforms);
     while (!platforms.empty()) {
         const std::string_view platform = platforms.substr(0, platforms.find(';'));
         platforms.remove_prefix(std::min(platforms.size(), platform.size() + 1));
@@ -68,10 +76,10 @@ bool displayReachable() {
                                : platform.starts_with("wayland") ? waylandDisplayReachable()
                                                                  : true;
         if (reachable) {
-            return true;
+            return all;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace forms

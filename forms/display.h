@@ -1,11 +1,16 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace forms {
 
-// Whether the display that the toolkit will open can be reached: the X
-// server that DISPLAY names, or the Wayland compositor of WAYLAND_DISPLAY,
-// as QT_QPA_PLATFORM asks; either one when it asks for neither. Platforms
-// that need no display (offscreen, for instance) always can.
-bool displayReachable();
+// The toolkit platform a program runs on. The user's QT_QPA_PLATFORM always
+// wins. Otherwise X11 (xcb) wherever an X display can be reached, X11
+// sessions and the XWayland of Wayland sessions alike, because only there
+// can a window place itself (centred, or sliding off the screen as it
+// closes); native Wayland when a Wayland compositor is the only display.
+// None when the display asked for, or any display at all, cannot be reached.
+std::optional<std::string> choosePlatform();
 
 }  // namespace forms

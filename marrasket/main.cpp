@@ -2,5 +2,5 @@
 #include "marrasket_form.h"
 
 int main(int argc, char** argv) {
-    return forms::runForm<marrasket::MarrasketForm>(argc, argv);
+    return forms::runForm<marrasket::MarrasketForm>(argc, argv, DESKTOP_FILE_NAME);
 }
