@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
+#include <cstdio>
+#include <cstdlib>
 
 namespace forms {
 
@@ -23,12 +25,17 @@ void QtServices::beep() {
     QApplication::beep();
 }
 
+// The program ends at once: the window is taken down and what was written is
+// flushed, but no toolkit teardown runs, since Qt's Wayland teardown can wait
+// forever on its event thread (seen under sway).
 void QtServices::endProgram() {
     g_programEnded = true;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         window->hide();
     }
-    QCoreApplication::exit(0);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 bool programEnded() {
