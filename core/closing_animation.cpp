@@ -20,27 +20,54 @@ void trapped(Step&& step) {
     }
 }
 
+// A read of the window's size that may fail; none then.
+template <class Read>
+std::optional<float> tryRead(Read&& read) {
+    try {
+        return read();
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+bool shrank(std::optional<float> before, std::optional<float> after) {
+    return before && after && *after < *before;
+}
+
 }  // namespace
 
 void CloseWithAnimation(AnimatedWindow& window) {
     bool again = true;
     while (again) {
-        std::optional<float> topBefore;
+        // What this pass's own reads see before its changes.
+        std::optional<float> topBefore, widthBefore, heightBefore;
         trapped([&] {
             const float top = window.top();
             topBefore = top;
             window.setTop(top + kStep);
         });
         trapped([&] { window.setLeft(window.left() + kStep); });
-        trapped([&] { window.setWidth(window.width() - kShrink); });
-        trapped([&] { window.setHeight(window.height() - kShrink); });
+        trapped([&] {
+            const float width = window.width();
+            widthBefore = width;
+            window.setWidth(width - kShrink);
+        });
+        trapped([&] {
+            const float height = window.height();
+            heightBefore = height;
+            window.setHeight(height - kShrink);
+        });
         trapped([&] { window.showPass(); });
         try {
             const float top = window.top();
             again = top <= window.screenWidth();
-            // A window that did not move down cannot be moved (minimised,
-            // maximised, held by the window manager, or on Wayland): stop.
-            if (topBefore && !(top > *topBefore)) {
+            // A pass that neither moved the window down nor shrank it is the
+            // last: the window cannot move (minimised, held at a screen edge,
+            // or on Wayland) and is as small as the window system lets it be.
+            const bool movedDown = topBefore && top > *topBefore;
+            if (again && !movedDown &&
+                !shrank(widthBefore, tryRead([&] { return window.width(); })) &&
+                !shrank(heightBefore, tryRead([&] { return window.height(); }))) {
                 again = false;
             }
         } catch (...) {

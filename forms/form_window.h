@@ -4,19 +4,26 @@
 
 #include <QPoint>
 #include <QSize>
+#include <memory>
 #include <optional>
 
 class QWidget;
 
 namespace forms {
 
+class ConfigureAnswers;
+
 // A form's window seen from outside: its outer frame (title bar and borders
 // included) in twips, as the closing animation and the handlers move and
-// size it. Each change waits until the window system has carried it out,
-// so that the next read shows where the window really is.
+// size it. Each change waits until the window system has answered it, so
+// that the next read shows where the window really is. Every change throws
+// when the window system cannot carry it out at all: moves on Wayland, where
+// no client places its own window, and anything while the window is
+// minimised.
 class FormWindow : public core::AnimatedWindow {
 public:
-    explicit FormWindow(QWidget& window) : m_window(window) {}
+    explicit FormWindow(QWidget& window);
+    ~FormWindow() override;
 
     float top() override;
     float left() override;
@@ -32,7 +39,8 @@ public:
     // Sets the size of the client area in pixels; the user cannot resize the
     // window.
     void setClientSize(QSize size);
-    // Places the window in the middle of its screen.
+    // Places the whole window, frame included, in the middle of its screen;
+    // before it is first shown.
     void centreOnScreen();
     // From now on the program alone changes the window's size, to any size.
     void releaseSize();
@@ -42,15 +50,27 @@ private:
     double dpiY() const;
     QSize frameExtra() const;
     QPoint framePosition() const;
+    void requireChangeable(bool move) const;
+    void noteRequest();
     void requestFramePosition(QPoint frame);
     void resizeClient(int width, int height);
-    bool windowSystemAnswered() const;
-    void awaitWindowSystem();
+    bool carriedOut(std::optional<QPoint> frame, std::optional<QSize> size) const;
+    bool await(std::optional<QPoint> frame, std::optional<QSize> size, int timeoutMs);
+    void awaitFrame();
 
     QWidget& m_window;
-    std::optional<QPoint> m_requestedFrame;
-    std::optional<QSize> m_requestedClientSize;
-    bool m_windowSystemRefusesSizes = false;
+    std::unique_ptr<ConfigureAnswers> m_answers;
+    long m_answersBefore = 0;
+    // The last move and size of this pass that the window system has not
+    // answered yet: the next move keeps their coordinates instead of sending
+    // back the old ones, and the pass waits for them at its end.
+    std::optional<QPoint> m_pendingFrame;
+    std::optional<QSize> m_pendingSize;
+    bool m_movesAnsweredThisPass = false;
+    bool m_sizesAnsweredThisPass = false;
+    // Changes of a kind that this window system leaves unanswered for good.
+    bool m_movesGoUnanswered = false;
+    bool m_sizesGoUnanswered = false;
     bool m_sizeReleased = false;
 };
 

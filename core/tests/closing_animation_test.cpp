@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -29,24 +30,31 @@ public:
             m_top = m_topAtStart;
             m_left = m_leftAtStart;
         }
+        if (!sizable) {
+            m_width = m_widthAtStart;
+            m_height = m_heightAtStart;
+        }
     }
 
     void place(float top, float left, float width, float height, float screenWidth) {
         m_top = m_topAtStart = top;
         m_left = m_leftAtStart = left;
-        m_width = width;
-        m_height = height;
+        m_width = m_widthAtStart = width;
+        m_height = m_heightAtStart = height;
         m_screenWidth = screenWidth;
     }
 
     std::string refuse;  // the setter that throws
     std::string failRead;
     int failReadAfter = 0;  // reads of failRead that succeed first
-    bool movable = true;
+    bool movable = true;    // false: the window system puts it back where it was
+    bool sizable = true;
     int passes = 0;
     std::string calls;  // the setters, in order, as T L W H
 
     float m_top = 0, m_left = 0, m_width = 0, m_height = 0, m_screenWidth = 0;
+    float m_topAtStart = 0, m_leftAtStart = 0;
+    static constexpr float kSmallest = 15;
 
 private:
     float read(const std::string& name, float value) {
@@ -60,10 +68,11 @@ private:
             throw std::runtime_error("refused");
         }
         calls += name[3];
-        field = value;
+        // No window system makes a window smaller than a pixel.
+        field = (name == "setWidth" || name == "setHeight") ? std::max(value, kSmallest) : value;
     }
 
-    float m_topAtStart = 0, m_leftAtStart = 0;
+    float m_widthAtStart = 0, m_heightAtStart = 0;
 };
 
 class ClosingAnimation : public testing::Test {
@@ -114,12 +123,13 @@ TEST_F(ClosingAnimation, WhileTheSizeShrinksTheCentreStays) {
 TEST_F(ClosingAnimation, ASetterThatRefusesSkipsOnlyItsOwnChange) {
     for (const std::string refused : {"setTop", "setLeft", "setWidth", "setHeight"}) {
         FakeWindow w;
-        w.place(19200, 1000, 4000, 3000, 19200);
+        w.place(19230, 1000, 4000, 3000, 19200);
         w.refuse = refused;
         testing_support::RecordingServices quiet;
         CloseWithAnimation(w);
         const bool topMoves = refused != "setTop";
-        EXPECT_EQ(w.m_top, topMoves ? 19230 : 19200) << refused;
+        EXPECT_EQ(w.passes, 1) << refused;
+        EXPECT_EQ(w.m_top, topMoves ? 19260 : 19230) << refused;
         EXPECT_EQ(w.m_left, refused == "setLeft" ? 1000 : 1030) << refused;
         EXPECT_EQ(w.m_width, refused == "setWidth" ? 4000 : 3940) << refused;
         EXPECT_EQ(w.m_height, refused == "setHeight" ? 3000 : 2940) << refused;
@@ -146,13 +156,44 @@ TEST_F(ClosingAnimation, AFailingReadInTheTestEndsTheLoop) {
     EXPECT_EQ(w.m_top, 90);
 }
 
-TEST_F(ClosingAnimation, AWindowThatCannotMoveEndsAfterOnePass) {
+TEST_F(ClosingAnimation, AWindowThatCanNeitherMoveNorShrinkEndsAfterOnePass) {
     window.place(5000, 8000, 4000, 3000, 19200);
     window.movable = false;
+    window.sizable = false;
     CloseWithAnimation(window);
     EXPECT_EQ(window.passes, 1);
     EXPECT_EQ(services.ends, 1);
-    EXPECT_EQ(window.m_width, 3940);
+}
+
+// As on Wayland, or held at a screen edge: the window shrinks where it stands
+// until it is as small as it gets, and the pass after that ends the loop.
+TEST_F(ClosingAnimation, AWindowThatCannotMoveShrinksUntilItsSizeHolds) {
+    window.place(5000, 8000, 4000, 3000, 19200);
+    window.movable = false;
+    CloseWithAnimation(window);
+    // Width reaches its smallest in pass 67 (4000 - 67 * 60 < 15), height in
+    // pass 50; pass 68 changes nothing.
+    EXPECT_EQ(window.passes, 68);
+    EXPECT_EQ(window.m_top, 5000);
+    EXPECT_EQ(window.m_width, FakeWindow::kSmallest);
+    EXPECT_EQ(window.m_height, FakeWindow::kSmallest);
+    EXPECT_EQ(services.ends, 1);
+}
+
+TEST_F(ClosingAnimation, AWindowHeldBackFromMovingDownEndsWhenItStopsShrinking) {
+    // Top is held, Left still moves: sliding sideways is no progress.
+    class HeldDown : public FakeWindow {
+    public:
+        void showPass() override {
+            FakeWindow::showPass();
+            m_top = m_topAtStart;
+        }
+    } w;
+    w.place(5000, 8000, 200, 3000, 19200);
+    CloseWithAnimation(w);
+    // Height reaches its smallest in pass 50; pass 51 changes nothing.
+    EXPECT_EQ(w.passes, 51);
+    EXPECT_EQ(w.m_left, 8000 + 51 * 30);
 }
 
 TEST_F(ClosingAnimation, AnOverflowingSumIsSkippedLikeAnyFailedStep) {
