@@ -1,6 +1,7 @@
 #include "control_factory.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QMenuBar>
 #include <QPixmap>
 #include <algorithm>
@@ -67,6 +68,16 @@ QWidget* createCommandButton(const ControlSpec& spec, QWidget& parent) {
 }
 
 }  // namespace
+
+QIcon windowIcon(Xpm picture) {
+    const QPixmap small(picture);
+    QIcon icon(small);
+    // Whole pixels scaled up, so that the larger sizes stay the same picture.
+    for (const int side : {32, 48, 64, 128}) {
+        icon.addPixmap(small.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation));
+    }
+    return icon;
+}
 
 void paintBackground(QWidget& widget, Colour colour) {
     QPalette palette = widget.palette();

@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "layout.h"
 
+class QIcon;
 class QMenuBar;
 class QWidget;
 
@@ -14,6 +15,10 @@ QWidget& createControl(const ControlSpec& spec, QWidget& clientArea);
 
 // Creates one top-level menu item with its caption.
 MenuItem& createMenuItem(const MenuItemSpec& spec, QMenuBar& menuBar);
+
+// A window's icon from its 16 x 16 picture, offered in the larger sizes that
+// docks and task switchers ask for as well.
+QIcon windowIcon(Xpm picture);
 
 // Paints a widget's background in a layout colour.
 void paintBackground(QWidget& widget, Colour colour);

@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QPixmap>
 #include <stdexcept>
 
 namespace forms {
@@ -16,7 +15,7 @@ Form::Form(const FormSpec& spec) : m_startUpPosition(spec.startUpPosition) {
     setWindowTitle(QStringView(spec.caption).toString());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     if (spec.icon) {
-        setWindowIcon(QPixmap(spec.icon));
+        setWindowIcon(forms::windowIcon(spec.icon));
     }
     if (!spec.menu.empty()) {
         m_menuBar = new QMenuBar(this);
