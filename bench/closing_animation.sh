@@ -1,57 +1,125 @@
 #!/usr/bin/env bash
-# Measures the closing animation of a program on a 1920 x 1080 Xvfb screen:
-# how many passes it makes and how long it takes from the close request to
-# the end of the process, with no window manager and under openbox.
+# Measures a program's opening place and closing animation on the desktops
+# that the tests start themselves, each on a 1920x1080 screen: Xvfb with no
+# window manager (bare), openbox, mutter (GNOME's window manager, X11) and
+# sway (natively on Wayland). For each it prints, over RUNS runs, the median
+# offset of the whole window from the centre of the screen (X11), the median
+# number of passes and the median time from the close request to the end of
+# the process, the exit statuses, and the runs still going 30 s after the
+# close (hangs).
 #
-#   bench/closing_animation.sh [BUILD_DIR] [RUNS] [quillon|marrasket]
+#   bench/closing_animation.sh [BUILD_DIR] [RUNS] [quillon|marrasket] [ENVIRONMENT...]
 #
-# Passes are counted from the window's travel: every pass moves its top 30
-# twips (2 pixels at 96 DPI) down, and the last pass takes it past the
-# screen's width or stops where the window manager holds it.
+# Passes are estimated from the window's travel: each pass takes its top
+# 2 px down or its size 4 px smaller (at 96 DPI), whichever the window system
+# lets happen; on sway, from the shrinking alone.
 set -u
 build=${1:-build}
-program=${3:-quillon}
 runs=${2:-10}
+program=${3:-quillon}
+shift $(($# < 3 ? $# : 3))
+environments=("$@")
+[ $# -eq 0 ] && environments=(bare openbox mutter sway)
 binary=$build/$program/$program
 watch=$build/tests/e2e/window_watch
-SCREEN_SIZE=1920x1080x24
-source "$(dirname "$0")/../tests/e2e/xvfb_session.sh"
-start_xvfb
+session=$(dirname "$0")/../tests/e2e/session.sh
 
-log=$(mktemp)
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-for mode in bare openbox; do
-    WM_PID=""
-    if [ "$mode" = openbox ]; then
-        start_openbox || exit 1
-    fi
-    passes=() durations=()
-    for _ in $(seq 1 "$runs"); do
-        "$binary" 2>>"$log" &
-        APP_PID=$!
-        id=$(wait_for_window "$program") || { echo "no window"; cat "$log"; exit 1; }
-        sleep 0.3
-        samples=$(mktemp)
-        [ "$mode" = openbox ] && xdotool windowactivate --sync "$id" >/dev/null 2>&1
-        start=$(date +%s%N)
-        "$watch" "$id" --close >"$samples"
-        wait "$APP_PID"
-        end=$(date +%s%N)
-        APP_PID=""
-        y0=$(head -n 1 "$samples" | awk '{print $3}')
-        y1=$(grep -v '^gone' "$samples" | tail -n 1 | awk '{print $3}')
-        # The final pass is not always sampled before the window goes.
-        passes+=($(( (y1 - y0) / 2 + 1 )))
-        durations+=($(( (end - start) / 1000000 )))
-        rm -f "$samples"
+# Waits up to 30 s for the program to end; sets status to its exit status,
+# or to "hang".
+await_end() {
+    for _ in $(seq 1 600); do
+        if ! kill -0 "$APP_PID" 2>/dev/null; then
+            wait "$APP_PID"
+            status=$?
+            return
+        fi
+        sleep 0.05
     done
-    [ -n "$WM_PID" ] && kill "$WM_PID" && wait "$WM_PID" 2>/dev/null
-    printf '%-8s runs %2d  passes median %4s (%s..%s)  ms median %4s (%s..%s)\n' "$mode" "$runs" \
-        "$(printf '%s\n' "${passes[@]}" | median)" \
-        "$(printf '%s\n' "${passes[@]}" | sort -n | head -1)" \
-        "$(printf '%s\n' "${passes[@]}" | sort -n | tail -1)" \
-        "$(printf '%s\n' "${durations[@]}" | median)" \
-        "$(printf '%s\n' "${durations[@]}" | sort -n | head -1)" \
-        "$(printf '%s\n' "${durations[@]}" | sort -n | tail -1)"
+    kill -9 "$APP_PID" 2>/dev/null
+    status=hang
+}
+
+measure_x11() {
+    SCREEN_SIZE=1920x1080x24
+    source "$session"
+    start_xvfb
+    case $1 in
+        openbox) start_openbox ;;
+        mutter) start_mutter ;;
+    esac
+    local samples offsets passes durations statuses
+    samples=$(mktemp)
+    for _ in $(seq 1 "$runs"); do
+        "$binary" 2>/dev/null &
+        APP_PID=$!
+        id=$(wait_for_window "$program") || { echo "no window"; exit 1; }
+        sleep 0.5
+        offsets+="$(frame_offset_from_centre "$id")"$'\n'
+        start=$(now_ms)
+        if [ "$1" = bare ]; then
+            "$watch" "$id" --close >"$samples" &
+        else
+            xdotool windowactivate --sync "$id" >/dev/null 2>&1
+            "$watch" "$id" >"$samples" &
+            xdotool key --clearmodifiers alt+F4
+        fi
+        await_end
+        durations+="$(($(now_ms) - start))"$'\n'
+        statuses+="$status "
+        wait $! 2>/dev/null
+        read -r _ x0 y0 w0 h0 < <(head -n 1 "$samples")
+        read -r _ x1 y1 w1 h1 < <(grep -v '^gone' "$samples" | tail -n 1)
+        passes+="$(echo "$y0 $y1 $w0 $w1 $h0 $h1" |
+            awk '{p = ($2 - $1) / 2; if (($3 - $4) / 4 > p) p = ($3 - $4) / 4;
+                  if (($5 - $6) / 4 > p) p = ($5 - $6) / 4; print int(p) + 1}')"$'\n'
+    done
+    report "$1" "$(echo -n "$offsets" | awk '{print $1}' | median),$(echo -n "$offsets" | awk '{print $2}' | median)" \
+        "$passes" "$durations" "$statuses"
+}
+
+measure_sway() {
+    source "$session"
+    start_sway || exit 1
+    local passes durations statuses
+    for _ in $(seq 1 "$runs"); do
+        "$binary" 2>/dev/null &
+        APP_PID=$!
+        first=""
+        for _ in $(seq 1 100); do
+            first=$(swaymsg -t get_tree | jq -r --argjson pid "$APP_PID" \
+                'first(.. | objects | select(.pid? == $pid)) | .window_rect.width')
+            [ -n "$first" ] && break
+            sleep 0.1
+        done
+        sleep 0.5
+        start=$(now_ms)
+        swaymsg -q "[pid=$APP_PID] kill"
+        await_end
+        durations+="$(($(now_ms) - start))"$'\n'
+        statuses+="$status "
+        # The width shrinks 4 px a pass down to one pixel, then one more pass.
+        passes+="$(( (first - 1 + 3) / 4 + 1 ))"$'\n'
+    done
+    report sway "(compositor)" "$passes" "$durations" "$statuses"
+}
+
+report() {
+    local hangs
+    hangs=$(echo "$5" | tr ' ' '\n' | grep -c hang)
+    printf '%-8s %-10s offset %-12s passes median %4s  ms median %5s (%s..%s)  statuses: %s hangs %d/%d\n' \
+        "$1" "$program" "$2" "$(echo -n "$3" | median)" "$(echo -n "$4" | median)" \
+        "$(echo -n "$4" | sort -n | head -n 1)" "$(echo -n "$4" | sort -n | tail -n 1)" \
+        "$(echo "$5" | tr ' ' '\n' | grep . | sort | uniq -c | awk '{printf "%s%s x %s", sep, $1, $2; sep=", "}')" \
+        "$hangs" "$runs"
+}
+
+for environment in "${environments[@]}"; do
+    case $environment in
+        bare | openbox | mutter) (measure_x11 "$environment") ;;
+        sway) (measure_sway) ;;
+        *) echo "unknown environment: $environment" >&2; exit 2 ;;
+    esac
 done

@@ -10,7 +10,7 @@ build=${1:-build}
 runs=${2:-20}
 probe=$build/bench/startup_probe
 launch=$build/bench/launch
-source "$(dirname "$0")/../tests/e2e/xvfb_session.sh"
+source "$(dirname "$0")/../tests/e2e/session.sh"
 start_xvfb
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }

@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-wayland libgl-dev libxcb1-dev libx11-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation
-    xvfb x11-utils xdotool imagemagick openbox weston
+    xvfb x11-utils xdotool imagemagick openbox weston mutter sway jq dbus
     desktop-file-utils appstream dpkg-dev devscripts
     clang libclang-rt-dev
 )

@@ -7,7 +7,7 @@ set -eu
 build=$1
 out=$2
 mkdir -p "$out"
-source "$(dirname "$0")/../tests/e2e/xvfb_session.sh"
+source "$(dirname "$0")/../tests/e2e/session.sh"
 start_xvfb
 
 # Captures the client area of window $1 into $2.

@@ -7,7 +7,7 @@
 set -u
 binary=$1 title=$2 shot=$3
 class=$(basename "$binary")
-source "$(dirname "$0")/xvfb_session.sh"
+source "$(dirname "$0")/session.sh"
 start_xvfb
 
 "$binary" -qwindowtitle Hacked -reverse 2>/dev/null &

@@ -1,15 +1,45 @@
-# Shared by the end-to-end scripts: starts an Xvfb server on a free display
-# and stops it, with everything started under it, when the script exits.
-# Sourcing scripts set SCREEN_SIZE (default 1024x768x24) before sourcing.
+# Shared by the end-to-end scripts and the measurements: starts an Xvfb
+# server on a free display, window managers on it, or a headless sway, and
+# stops everything it started when the script exits. Sourcing scripts set
+# SCREEN_SIZE (default 1024x768x24) before start_xvfb.
+
+STARTED=()
+trap stop_session EXIT
+
+# Written with if, not &&, so that a script under set -e runs all of it.
+stop_session() {
+    if [ -n "${APP_PID:-}" ]; then
+        kill "$APP_PID" 2>/dev/null || true
+    fi
+    local i
+    for ((i = ${#STARTED[@]} - 1; i >= 0; i--)); do
+        kill "${STARTED[i]}" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    if [ -n "${SESSION_DIR:-}" ]; then
+        rm -rf "$SESSION_DIR"
+    fi
+}
+
+# A private runtime folder and D-Bus session bus, as a desktop session has.
+start_session_bus() {
+    SESSION_DIR=$(mktemp -d)
+    chmod 700 "$SESSION_DIR"
+    export XDG_RUNTIME_DIR=$SESSION_DIR
+    local out
+    out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
+        --address="unix:dir=$SESSION_DIR") || { echo "dbus-daemon did not start" >&2; exit 1; }
+    export DBUS_SESSION_BUS_ADDRESS=$(echo "$out" | sed -n 1p)
+    STARTED+=("$(echo "$out" | sed -n 2p)")
+}
 
 start_xvfb() {
-    local fifo
+    local fifo number
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768x24}" -nolisten tcp -noreset 3>"$fifo" \
         >/dev/null 2>&1 &
-    XVFB_PID=$!
-    local number
+    STARTED+=($!)
     if ! read -r -t 10 number <"$fifo"; then
         rm -f "$fifo"
         echo "Xvfb did not start" >&2
@@ -18,19 +48,67 @@ start_xvfb() {
     rm -f "$fifo"
     export DISPLAY=":$number"
     unset WAYLAND_DISPLAY
-    export QT_QPA_PLATFORM=xcb
-    trap stop_xvfb EXIT
 }
 
-# Written with if, not &&, so that a script under set -e runs all of it.
-stop_xvfb() {
-    if [ -n "${APP_PID:-}" ]; then
-        kill "$APP_PID" 2>/dev/null || true
-    fi
-    if [ -n "${XVFB_PID:-}" ]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-    fi
-    wait 2>/dev/null || true
+# Waits until a window manager manages the screen.
+wait_for_window_manager() {
+    for _ in $(seq 1 200); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.05
+    done
+    echo "no window manager took over $DISPLAY" >&2
+    return 1
+}
+
+# The first XTEST key on a fresh server switches keymaps, and a window manager
+# re-grabbing its keys then can lose it: spend it on a harmless Shift.
+spend_first_key() {
+    xdotool key shift
+    sleep 0.3
+}
+
+# Starts openbox and waits until it manages the screen; sets WM_PID.
+start_openbox() {
+    openbox --config-file /dev/null >/dev/null 2>&1 &
+    WM_PID=$!
+    STARTED+=("$WM_PID")
+    wait_for_window_manager && spend_first_key
+}
+
+# Starts mutter, GNOME's window manager, as the X11 window manager; sets
+# WM_PID.
+start_mutter() {
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || start_session_bus
+    XDG_SESSION_TYPE=x11 mutter --x11 --replace --sm-disable >/dev/null 2>&1 &
+    WM_PID=$!
+    STARTED+=("$WM_PID")
+    wait_for_window_manager && spend_first_key
+}
+
+# Starts a headless sway with one 1920x1080 output and no XWayland; sets
+# WAYLAND_DISPLAY and SWAYSOCK for its clients. sway refuses to run as root,
+# so there it runs as user 1000 of a user namespace of its own.
+start_sway() {
+    [ -n "${SESSION_DIR:-}" ] || start_session_bus
+    local config=$SESSION_DIR/sway.conf as_user=()
+    printf '%s\n' 'xwayland disable' 'output HEADLESS-1 resolution 1920x1080 position 0 0' \
+        'default_border normal' 'default_floating_border normal' >"$config"
+    [ "$(id -u)" = 0 ] && as_user=(unshare --user --map-user=1000 --map-group=1000)
+    unset DISPLAY
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 \
+        "${as_user[@]}" sway -c "$config" >"$SESSION_DIR/sway.log" 2>&1 &
+    STARTED+=($!)
+    local sock=""
+    for _ in $(seq 1 200); do
+        sock=$(ls "$SESSION_DIR"/sway-ipc.*.sock 2>/dev/null | head -n 1)
+        [ -n "$sock" ] && swaymsg -s "$sock" -t get_outputs >/dev/null 2>&1 && break
+        sock=""
+        sleep 0.05
+    done
+    [ -n "$sock" ] || { echo "sway did not start"; tail "$SESSION_DIR/sway.log"; return 1; } >&2
+    export SWAYSOCK=$sock
+    WAYLAND_DISPLAY=$(basename "$(ls "$SESSION_DIR"/wayland-* | grep -v lock | head -n 1)")
+    export WAYLAND_DISPLAY
 }
 
 # Waits up to 10 s for a mapped window of the program whose window class is
@@ -48,14 +126,21 @@ wait_for_window() {
     return 1
 }
 
-# Starts openbox and waits until it manages the screen; sets WM_PID.
-start_openbox() {
-    openbox --config-file /dev/null >/dev/null 2>&1 &
-    WM_PID=$!
-    for _ in $(seq 1 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.05
-    done
-    echo "openbox did not start" >&2
-    return 1
+# The frame round a window (left right top bottom), as its window manager
+# says; zeros with none.
+frame_extents() {
+    local extents
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ',')
+    echo "${extents:-0 0 0 0}"
+}
+
+# How far the whole window $1, frame included, stands from the middle of the
+# screen: "dx dy" in pixels.
+frame_offset_from_centre() {
+    local l r t b x y w h sw sh
+    read -r l r t b < <(frame_extents "$1")
+    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {print "x=" $NF}
+        /Absolute upper-left Y/ {print "y=" $NF} /^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
+    read -r sw sh < <(xwininfo -root | awk '/^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print w, h}')
+    echo $(( (x - l) - (sw - (w + l + r)) / 2 )) $(( (y - t) - (sh - (h + t + b)) / 2 ))
 }
