@@ -24,12 +24,16 @@ constexpr int kStepAnswerTimeoutMs = 60;
 
 // Longest wait at the end of a pass for changes still unanswered, so that a
 // window manager that answers late is not read as one that holds the window.
-constexpr int kPassAnswerTimeoutMs = 1000;
+constexpr int kPassAnswerTimeoutMs = 500;
 
 // How long an answer that does not show the change asked for must stand
 // before it is taken as the window system's last word: the answer to an
 // earlier change can arrive just after this one was sent.
 constexpr qint64 kSettleMs = 15;
+
+// Passes in a row in which the window system carries out one kind of change
+// but leaves the other unanswered, before that other is no longer waited for.
+constexpr int kPassesToIgnore = 2;
 
 // Longest wait for the frame of one pass to be drawn where the compositor
 // draws for the program (Wayland).
@@ -82,17 +86,27 @@ double FormWindow::dpiY() const {
     return m_window.logicalDpiY();
 }
 
+// Qt takes a change as done as soon as it is asked for; the window system
+// says where the window really is, and how large.
+QRect FormWindow::outerGeometry() const {
+    if (const std::optional<ServerGeometry> server = serverGeometry(m_window)) {
+        const QMargins frame = frameMargins(m_window);
+        return QRect(server->clientPosition, server->clientSize).marginsAdded(frame);
+    }
+    return m_window.frameGeometry();
+}
+
 float FormWindow::top() {
-    return float(toTwips(m_window.frameGeometry().y(), dpiY()));
+    return float(toTwips(outerGeometry().y(), dpiY()));
 }
 float FormWindow::left() {
-    return float(toTwips(m_window.frameGeometry().x(), dpiX()));
+    return float(toTwips(outerGeometry().x(), dpiX()));
 }
 float FormWindow::width() {
-    return float(toTwips(m_window.frameGeometry().width(), dpiX()));
+    return float(toTwips(outerGeometry().width(), dpiX()));
 }
 float FormWindow::height() {
-    return float(toTwips(m_window.frameGeometry().height(), dpiY()));
+    return float(toTwips(outerGeometry().height(), dpiY()));
 }
 
 void FormWindow::requireChangeable(bool move) const {
@@ -106,24 +120,28 @@ void FormWindow::requireChangeable(bool move) const {
 
 void FormWindow::setTop(float twips) {
     requireChangeable(true);
-    const int x = m_pendingFrame ? m_pendingFrame->x() : framePosition().x();
+    const int x = m_pendingFrame ? m_pendingFrame->x() : outerGeometry().x();
     requestFramePosition(QPoint(x, toPixels(checked(twips), dpiY())));
 }
 
 void FormWindow::setLeft(float twips) {
     requireChangeable(true);
-    const int y = m_pendingFrame ? m_pendingFrame->y() : framePosition().y();
+    const int y = m_pendingFrame ? m_pendingFrame->y() : outerGeometry().y();
     requestFramePosition(QPoint(toPixels(checked(twips), dpiX()), y));
 }
 
 void FormWindow::setWidth(float twips) {
     requireChangeable(false);
-    resizeClient(toPixels(checked(twips), dpiX()) - frameExtra().width(), m_window.height());
+    const QRect outer = outerGeometry();
+    resizeClient(toPixels(checked(twips), dpiX()) - frameExtra().width(),
+                 outer.height() - frameExtra().height());
 }
 
 void FormWindow::setHeight(float twips) {
     requireChangeable(false);
-    resizeClient(m_window.width(), toPixels(checked(twips), dpiY()) - frameExtra().height());
+    const QRect outer = outerGeometry();
+    resizeClient(outer.width() - frameExtra().width(),
+                 toPixels(checked(twips), dpiY()) - frameExtra().height());
 }
 
 float FormWindow::screenWidth() {
@@ -137,20 +155,32 @@ void FormWindow::showPass() {
         awaitFrame();
         return;
     }
-    if (m_pendingFrame && !m_pendingSize && m_sizesAnsweredThisPass) {
-        // The window manager answered the sizes of this pass but not its
-        // moves: it carries out moves only with a change of size (sway's
-        // XWayland), and is not waited for over moves again.
-        m_movesGoUnanswered = true;
-    } else if (m_pendingSize && !m_pendingFrame && m_movesAnsweredThisPass) {
-        m_sizesGoUnanswered = true;
-    } else if (m_pendingFrame || m_pendingSize) {
-        await(m_pendingFrame, m_pendingSize, kPassAnswerTimeoutMs);
+    // A window manager that carries out sizes pass after pass but never
+    // answers a move by itself carries out moves only with a change of size
+    // (sway's XWayland): moves are no longer waited for. The same the other
+    // way round.
+    m_movesIgnoredPasses =
+        m_moveUnansweredThisPass && m_sizeCarriedOutThisPass ? m_movesIgnoredPasses + 1 : 0;
+    m_sizesIgnoredPasses =
+        m_sizeUnansweredThisPass && m_moveCarriedOutThisPass ? m_sizesIgnoredPasses + 1 : 0;
+    m_movesGoUnanswered = m_movesGoUnanswered || m_movesIgnoredPasses >= kPassesToIgnore;
+    m_sizesGoUnanswered = m_sizesGoUnanswered || m_sizesIgnoredPasses >= kPassesToIgnore;
+    // A pass in which the window system answered nothing at all finds it
+    // busy or stopped for a moment: its changes are waited for once more, so
+    // that a window manager that answers late is not read as one holding the
+    // window. One that answered some of them refused the others.
+    if (!m_moveCarriedOutThisPass && !m_sizeCarriedOutThisPass) {
+        if (m_pendingFrame && !m_movesGoUnanswered) {
+            await(m_pendingFrame, std::nullopt, kPassAnswerTimeoutMs);
+        }
+        if (m_pendingSize && !m_sizesGoUnanswered) {
+            await(std::nullopt, m_pendingSize, kPassAnswerTimeoutMs);
+        }
     }
     m_pendingFrame.reset();
     m_pendingSize.reset();
-    m_movesAnsweredThisPass = false;
-    m_sizesAnsweredThisPass = false;
+    m_moveUnansweredThisPass = m_sizeUnansweredThisPass = false;
+    m_moveCarriedOutThisPass = m_sizeCarriedOutThisPass = false;
     m_window.repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -184,16 +214,6 @@ QSize FormWindow::frameExtra() const {
     return m_window.frameGeometry().size() - m_window.geometry().size();
 }
 
-QPoint FormWindow::framePosition() const {
-    // Qt reports a move as done as soon as it is asked for; the window system
-    // says where the window really is.
-    if (const std::optional<ServerGeometry> server = serverGeometry(m_window)) {
-        const QMargins frame = frameMargins(m_window);
-        return server->clientPosition - QPoint(frame.left(), frame.top());
-    }
-    return m_window.frameGeometry().topLeft();
-}
-
 void FormWindow::noteRequest() {
     if (!m_answers && m_window.testAttribute(Qt::WA_WState_Created)) {
         m_answers = std::make_unique<ConfigureAnswers>(m_window);
@@ -206,8 +226,8 @@ void FormWindow::requestFramePosition(QPoint frame) {
     m_window.move(frame);
     const bool answered = m_movesGoUnanswered || await(frame, std::nullopt, kStepAnswerTimeoutMs);
     m_pendingFrame = answered ? std::nullopt : std::optional<QPoint>(frame);
-    m_movesAnsweredThisPass =
-        m_movesAnsweredThisPass || (answered && m_answers && m_answers->count() != m_answersBefore);
+    m_moveUnansweredThisPass = m_moveUnansweredThisPass || !answered;
+    m_moveCarriedOutThisPass = m_moveCarriedOutThisPass || changedAsAsked(frame, std::nullopt);
 }
 
 void FormWindow::resizeClient(int width, int height) {
@@ -220,10 +240,14 @@ void FormWindow::resizeClient(int width, int height) {
     }
     const bool answered = m_sizesGoUnanswered || await(std::nullopt, size, kStepAnswerTimeoutMs);
     m_pendingSize = answered ? std::nullopt : std::optional<QSize>(size);
-    // Only a size the window system took up and answered shows that it is
-    // there: a size that does not change asks nothing of it.
-    m_sizesAnsweredThisPass =
-        m_sizesAnsweredThisPass || (answered && m_answers && m_answers->count() != m_answersBefore);
+    m_sizeUnansweredThisPass = m_sizeUnansweredThisPass || !answered;
+    m_sizeCarriedOutThisPass = m_sizeCarriedOutThisPass || changedAsAsked(std::nullopt, size);
+}
+
+// The window system carried out a change that it had to answer: an event
+// came, and the window now has what was asked.
+bool FormWindow::changedAsAsked(std::optional<QPoint> frame, std::optional<QSize> size) const {
+    return m_answers && m_answers->count() != m_answersBefore && carriedOut(frame, size);
 }
 
 // The window system shows the geometry asked for, and so does Qt.

@@ -3,6 +3,7 @@
 #include "closing_animation.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <memory>
 #include <optional>
@@ -49,12 +50,13 @@ private:
     double dpiX() const;
     double dpiY() const;
     QSize frameExtra() const;
-    QPoint framePosition() const;
+    QRect outerGeometry() const;
     void requireChangeable(bool move) const;
     void noteRequest();
     void requestFramePosition(QPoint frame);
     void resizeClient(int width, int height);
     bool carriedOut(std::optional<QPoint> frame, std::optional<QSize> size) const;
+    bool changedAsAsked(std::optional<QPoint> frame, std::optional<QSize> size) const;
     bool await(std::optional<QPoint> frame, std::optional<QSize> size, int timeoutMs);
     void awaitFrame();
 
@@ -66,8 +68,12 @@ private:
     // back the old ones, and the pass waits for them at its end.
     std::optional<QPoint> m_pendingFrame;
     std::optional<QSize> m_pendingSize;
-    bool m_movesAnsweredThisPass = false;
-    bool m_sizesAnsweredThisPass = false;
+    bool m_moveUnansweredThisPass = false;
+    bool m_sizeUnansweredThisPass = false;
+    bool m_moveCarriedOutThisPass = false;
+    bool m_sizeCarriedOutThisPass = false;
+    int m_movesIgnoredPasses = 0;
+    int m_sizesIgnoredPasses = 0;
     // Changes of a kind that this window system leaves unanswered for good.
     bool m_movesGoUnanswered = false;
     bool m_sizesGoUnanswered = false;
