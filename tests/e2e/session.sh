@@ -5,6 +5,9 @@
 
 STARTED=()
 trap stop_session EXIT
+# Killed (by ctest's time-out, say), the script still stops what it started.
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # Written with if, not &&, so that a script under set -e runs all of it.
 stop_session() {
