@@ -1,9 +1,14 @@
 #include "control_factory.h"
 
+#include "readable_colours.h"
+
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
+#include <QSvgRenderer>
 #include <algorithm>
 
 namespace forms {
@@ -57,6 +62,7 @@ QWidget* createLabel(const ControlSpec& spec, QWidget& parent) {
 QWidget* createCommandButton(const ControlSpec& spec, QWidget& parent) {
     auto* button = new CommandButton(&parent);
     button->SetCaption(spec.text);
+    button->setGraphical(spec.graphical);
     if (spec.picture) {
         button->setIcon(QPixmap(spec.picture));
         // The picture is fitted inside the face, whatever its own size.
@@ -69,22 +75,33 @@ QWidget* createCommandButton(const ControlSpec& spec, QWidget& parent) {
 
 }  // namespace
 
-QIcon windowIcon(Xpm picture) {
+QImage renderDrawing(const char* svg, int side) {
+    QSvgRenderer renderer{QByteArray(svg)};
+    if (!renderer.isValid()) {
+        return {};
+    }
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+QIcon windowIcon(Xpm picture, const char* scalable) {
     const QPixmap small(picture);
     QIcon icon(small);
-    // Whole pixels scaled up, so that the larger sizes stay the same picture.
-    for (const int side : {32, 48, 64, 128}) {
-        icon.addPixmap(small.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation));
+    for (const int side : {32, 48, 64, 128, 256}) {
+        const QImage drawn = scalable ? renderDrawing(scalable, side) : QImage();
+        // Without a drawing, whole pixels scaled up keep the same picture.
+        icon.addPixmap(drawn.isNull()
+                           ? small.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation)
+                           : QPixmap::fromImage(drawn));
     }
     return icon;
 }
 
 void paintBackground(QWidget& widget, Colour colour) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, toQColor(colour));
-    palette.setColor(QPalette::Button, toQColor(colour));
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
+    fixBackground(widget, toQColor(colour), QPalette::Window, QPalette::WindowText);
 }
 
 QWidget& createControl(const ControlSpec& spec, QWidget& clientArea) {
@@ -109,7 +126,12 @@ QWidget& createControl(const ControlSpec& spec, QWidget& clientArea) {
     }
     applyFont(*widget, spec.font);
     if (spec.backColor) {
-        paintBackground(*widget, *spec.backColor);
+        if (spec.kind == ControlKind::CommandButton) {
+            fixBackground(*widget, toQColor(*spec.backColor), QPalette::Button,
+                          QPalette::ButtonText);
+        } else {
+            paintBackground(*widget, *spec.backColor);
+        }
     }
     const double dpiX = clientArea.logicalDpiX();
     const double dpiY = clientArea.logicalDpiY();

@@ -4,6 +4,7 @@
 #include "layout.h"
 
 class QIcon;
+class QImage;
 class QMenuBar;
 class QWidget;
 
@@ -16,11 +17,17 @@ QWidget& createControl(const ControlSpec& spec, QWidget& clientArea);
 // Creates one top-level menu item with its caption.
 MenuItem& createMenuItem(const MenuItemSpec& spec, QMenuBar& menuBar);
 
-// A window's icon from its 16 x 16 picture, offered in the larger sizes that
-// docks and task switchers ask for as well.
-QIcon windowIcon(Xpm picture);
+// A window's icon: its 16 x 16 picture, and its scalable drawing (SVG text)
+// in the larger sizes that docks and task switchers ask for; without one,
+// the picture scaled up by whole pixels.
+QIcon windowIcon(Xpm picture, const char* scalable);
 
-// Paints a widget's background in a layout colour.
+// An SVG drawing rendered square, `side` pixels a side; none when the text
+// is no drawing.
+QImage renderDrawing(const char* svg, int side);
+
+// Paints a widget's background in a layout colour, with text that reads on
+// it.
 void paintBackground(QWidget& widget, Colour colour);
 
 // A control's Left and Top in twips, from the client area's corner.

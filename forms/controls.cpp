@@ -1,6 +1,8 @@
 #include "controls.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
 
 namespace forms {
 
@@ -16,6 +18,7 @@ std::u16string TextBox::Text() const {
 }
 
 void TextBox::SetText(std::u16string_view text) {
+    ++m_revision;
     setText(QStringView(text).toString());
 }
 
@@ -47,12 +50,8 @@ std::vector<char16_t> TextBox::characterCodes(const QKeyEvent& event) {
         key <= Qt::Key_Z) {
         return {char16_t(key - Qt::Key_A + 1)};
     }
-    const QString text = event.text();
-    if (text.isEmpty() || (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        return {};
-    }
     std::vector<char16_t> codes;
-    for (const QChar c : text) {
+    for (const QChar c : event.text()) {
         codes.push_back(c.unicode());
     }
     return codes;
@@ -60,8 +59,17 @@ std::vector<char16_t> TextBox::characterCodes(const QKeyEvent& event) {
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
     const std::vector<char16_t> codes = characterCodes(*event);
-    if (!m_keyPress || codes.empty()) {
+    if (!m_keyPress) {
         QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (codes.empty()) {
+        // A key that types nothing may move the caret or delete, but not
+        // insert: Shift+Insert would paste behind KeyPress's back.
+        if (!event->matches(QKeySequence::Paste)) {
+            QLineEdit::keyPressEvent(event);
+        }
+        event->accept();
         return;
     }
     if (codes.size() == 1) {
@@ -115,11 +123,71 @@ Label::Label(QWidget* parent) : QLabel(parent) {
 }
 
 void Label::SetCaption(std::u16string_view caption) {
+    ++m_revision;
     m_caption.assign(caption);
     setText(displayedCaption(caption));
 }
 
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {}
+
+void CommandButton::paintEvent(QPaintEvent* event) {
+    if (!m_graphical) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    const QColor face = palette().color(QPalette::Button);
+    const QColor ink = palette().color(QPalette::ButtonText);
+    const QColor light = face.lighter(160);
+    const QColor shadow = face.darker(160);
+    const QColor darkest = face.darker(400);
+    const bool down = isDown();
+    QRect r = rect();
+    painter.fillRect(r, face);
+    // Outer edge, then inner edge: light above and to the left, dark below
+    // and to the right; the other way round while pressed.
+    const auto edge = [&](const QRect& box, const QColor& topLeft, const QColor& bottomRight) {
+        painter.setPen(topLeft);
+        painter.drawLine(box.topLeft(), box.topRight());
+        painter.drawLine(box.topLeft(), box.bottomLeft());
+        painter.setPen(bottomRight);
+        painter.drawLine(box.bottomLeft(), box.bottomRight());
+        painter.drawLine(box.topRight(), box.bottomRight());
+    };
+    edge(r, down ? darkest : light, down ? light : darkest);
+    r.adjust(1, 1, -1, -1);
+    edge(r, down ? shadow : face, down ? face : shadow);
+    r.adjust(1, 1, -1, -1);
+    // The face's content sinks with it.
+    const QRect content = down ? r.translated(1, 1) : r;
+    if (!icon().isNull()) {
+        const QPixmap picture = icon().pixmap(iconSize());
+        const QRect place = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter,
+                                                picture.deviceIndependentSize().toSize(), content);
+        painter.drawPixmap(place, picture);
+    }
+    if (!text().isEmpty()) {
+        painter.setPen(ink);
+        painter.setFont(font());
+        painter.drawText(content, Qt::AlignCenter | Qt::TextShowMnemonic, QPushButton::text());
+    }
+    if (hasFocus()) {
+        QPen dotted(ink, 1, Qt::DotLine);
+        painter.setPen(dotted);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(1, 1, -2, -2));
+    }
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !(event->modifiers() & ~Qt::KeypadModifier)) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
 
 std::u16string CommandButton::Caption() const {
     return text().toStdU16String();

@@ -28,11 +28,14 @@ public:
     std::u16string Text() const;
     void SetText(std::u16string_view text);
     void SetFocus();
+    // Counts the times the program has set the text.
+    int revision() const { return m_revision; }
 
     void setKeyPressHandler(KeyPressHandler handler) { m_keyPress = std::move(handler); }
 
-    // The character codes a key event types, in order: none for keys that type
-    // nothing (arrows, Delete, function keys...).
+    // The character codes a key event types, in order, whatever modifiers
+    // come with it (Alt, Meta, AltGr): none for keys that type nothing
+    // (arrows, Delete, function keys...).
     static std::vector<char16_t> characterCodes(const QKeyEvent& event);
 
 protected:
@@ -40,6 +43,7 @@ protected:
 
 private:
     KeyPressHandler m_keyPress;
+    int m_revision = 0;
 };
 
 class Label : public QLabel {
@@ -50,9 +54,12 @@ public:
     // line break.
     const std::u16string& Caption() const { return m_caption; }
     void SetCaption(std::u16string_view caption);
+    // Counts the times the program has set the caption.
+    int revision() const { return m_revision; }
 
 private:
     std::u16string m_caption;
+    int m_revision = 0;
 };
 
 class CommandButton : public QPushButton {
@@ -61,6 +68,20 @@ public:
 
     std::u16string Caption() const;
     void SetCaption(std::u16string_view caption);
+
+    // A graphical button is drawn flat in its own face colour (its BackColor,
+    // or the system's button face) with a plain raised border, sunken while
+    // pressed and with a dotted rectangle while it has the focus; its picture
+    // or caption in the middle.
+    void setGraphical(bool graphical) { m_graphical = graphical; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // Return and Enter click a focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool m_graphical = false;
 };
 
 // A top-level menu item with no sub-items.

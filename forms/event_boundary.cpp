@@ -13,6 +13,9 @@ bool EventBoundary::run(const std::function<void()>& handler) {
     if (programEnded() || m_closing) {
         return false;
     }
+    if (m_beforeEach) {
+        m_beforeEach();
+    }
     bool completed = false;
     try {
         handler();

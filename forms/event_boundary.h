@@ -10,8 +10,10 @@ namespace forms {
 // the window closes.
 class EventBoundary {
 public:
-    // `afterEach` runs after every handler, whether it ended or stopped.
-    explicit EventBoundary(std::function<void()> afterEach) : m_afterEach(std::move(afterEach)) {}
+    // `beforeEach` runs before every handler, `afterEach` after it, whether
+    // it ended or stopped.
+    EventBoundary(std::function<void()> beforeEach, std::function<void()> afterEach)
+        : m_beforeEach(std::move(beforeEach)), m_afterEach(std::move(afterEach)) {}
 
     // Runs one handler; false when it did not run or stopped on an error.
     bool run(const std::function<void()>& handler);
@@ -22,6 +24,7 @@ public:
     bool closing() const { return m_closing; }
 
 private:
+    std::function<void()> m_beforeEach;
     std::function<void()> m_afterEach;
     bool m_closing = false;
 };

@@ -13,9 +13,10 @@ namespace forms {
 
 Form::Form(const FormSpec& spec) : m_startUpPosition(spec.startUpPosition) {
     setWindowTitle(QStringView(spec.caption).toString());
+    setAccessibleName(QString::fromLatin1(spec.accessibleName));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     if (spec.icon) {
-        setWindowIcon(forms::windowIcon(spec.icon));
+        setWindowIcon(forms::windowIcon(spec.icon, spec.scalableIcon));
     }
     if (!spec.menu.empty()) {
         m_menuBar = new QMenuBar(this);
@@ -33,6 +34,11 @@ Form::Form(const FormSpec& spec) : m_startUpPosition(spec.startUpPosition) {
         QWidget& created = createControl(controlSpec, *m_client);
         m_controls.emplace(controlSpec.name, &created);
         m_tabOrder.add(created, controlSpec.tabIndex);
+        if (controlSpec.readerNote == ReaderNote::Prompt) {
+            m_readerNotes.addPrompt(label(controlSpec.name));
+        } else if (controlSpec.readerNote == ReaderNote::Outcome) {
+            m_readerNotes.addOutcome(created);
+        }
     }
     // Labels are drawn on the form's surface, beneath every box and button;
     // among themselves the later one lies on top.
@@ -124,12 +130,24 @@ void Form::setControlVisible(QWidget& control, bool visible) {
 }
 
 // A window left without a focused control after an event gives the focus to
-// its first visible control, as it does when it opens.
+// its first visible control, as it does when it opens; with none that can
+// take it, the window itself keeps the focus, not a control it has hidden.
 void Form::giveFocusBackIfLost() {
     const QWidget* focused = focusWidget();
     if (isVisible() && (!focused || !focused->isVisible())) {
         m_tabOrder.focusFirst();
+        if (!focusWidget() || !focusWidget()->isVisible()) {
+            setFocus(Qt::OtherFocusReason);
+        }
     }
+}
+
+bool Form::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        m_readerNotes.windowActivated();
+    }
+    return handled;
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,7 @@
 #include "event_boundary.h"
 #include "form_window.h"
 #include "layout.h"
+#include "screen_reader.h"
 #include "tab_order.h"
 
 #include <QMainWindow>
@@ -59,6 +60,7 @@ protected:
     // on in tab order.
     void setControlVisible(QWidget& control, bool visible);
 
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -72,7 +74,12 @@ private:
     std::map<std::string, QWidget*, std::less<>> m_controls;
     std::map<std::string, MenuItem*, std::less<>> m_menuItems;
     TabOrder m_tabOrder;
-    EventBoundary m_events{[this] { giveFocusBackIfLost(); }};
+    ScreenReaderNotes m_readerNotes{*this};
+    EventBoundary m_events{[this] { m_readerNotes.beforeEvent(); },
+                           [this] {
+                               giveFocusBackIfLost();
+                               m_readerNotes.afterEvent();
+                           }};
     FormWindow m_outerWindow{*this};
 };
 

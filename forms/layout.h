@@ -12,6 +12,12 @@ enum class ControlKind { TextBox, Label, CommandButton };
 
 enum class Alignment { Left = 0, Right = 1, Centre = 2 };
 
+// What a screen reader is told of a control beyond what it reads on the
+// control itself: a prompt over the window's controls, read with the window
+// while it is shown; or an outcome, whose new text is read out after an
+// event that set it.
+enum class ReaderNote { None, Prompt, Outcome };
+
 // Where a window opens: centred on the screen, or wherever the window system
 // puts it.
 enum class StartUpPosition { CentreScreen, WindowSystem };
@@ -53,6 +59,7 @@ struct ControlSpec {
     bool graphical = false;
     Xpm picture = nullptr;
     const char* accessibleName = nullptr;  // boxes and buttons without a caption
+    ReaderNote readerNote = ReaderNote::None;
 };
 
 struct MenuItemSpec {
@@ -62,10 +69,12 @@ struct MenuItemSpec {
 
 struct FormSpec {
     const char16_t* caption = u"";
+    const char* accessibleName = "";  // the program's name, whatever the caption
     Colour backColor{};
     Twips clientWidth, clientHeight;
     StartUpPosition startUpPosition = StartUpPosition::WindowSystem;
-    Xpm icon = nullptr;
+    Xpm icon = nullptr;                  // 16 x 16
+    const char* scalableIcon = nullptr;  // SVG text, drawn for 32 pixels and up
     std::span<const MenuItemSpec> menu{};
     std::span<const ControlSpec> controls{};
 };

@@ -1,6 +1,7 @@
 #include "marrasket_layout.h"
 
 #include "pictures.h"
+#include "scalable_icon.h"
 
 namespace marrasket {
 
@@ -26,8 +27,8 @@ constexpr ControlSpec kControls[] = {
     {.kind = TextBox, .name = "Text2", .left = 2000_tw, .top = 2880_tw, .width = 300_tw, .height = 300_tw, .tabIndex = 3, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 2, .accessibleName = "Month"},
     {.kind = TextBox, .name = "Text1", .left = 1680_tw, .top = 2880_tw, .width = 300_tw, .height = 300_tw, .tabIndex = 2, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 2, .accessibleName = "Day"},
     {.kind = Label, .name = "Label3", .text = u" DD MM YYYY NunDays", .left = 1605_tw, .top = 3240_tw, .width = 2295_tw, .height = 255_tw, .tabIndex = 5, .visible = false, .font = kFontA, .backColor = kGrey},
-    {.kind = Label, .name = "Label2", .left = 0_tw, .top = 720_tw, .width = 4695_tw, .height = 2535_tw, .tabIndex = 1, .font = kFontS, .alignment = kCentre, .backColor = kGrey},
-    {.kind = Label, .name = "Label1", .left = 1200_tw, .top = 120_tw, .width = 2535_tw, .height = 375_tw, .tabIndex = 0, .font = kFontS, .alignment = kCentre, .backColor = kGrey, .toolTip = kNotice},
+    {.kind = Label, .name = "Label2", .left = 0_tw, .top = 720_tw, .width = 4695_tw, .height = 2535_tw, .tabIndex = 1, .font = kFontS, .alignment = kCentre, .backColor = kGrey, .readerNote = ReaderNote::Outcome},
+    {.kind = Label, .name = "Label1", .left = 1200_tw, .top = 120_tw, .width = 2535_tw, .height = 375_tw, .tabIndex = 0, .font = kFontS, .alignment = kCentre, .backColor = kGrey, .toolTip = kNotice, .readerNote = ReaderNote::Outcome},
 };
 constexpr MenuItemSpec kMenu[] = {
     {.name = "EnterDate", .caption = u"&Enter Date"},
@@ -38,11 +39,13 @@ constexpr MenuItemSpec kMenu[] = {
 
 const FormSpec kLayout{
     .caption = u"",
+    .accessibleName = "Marrasket",
     .backColor = kGrey,
     .clientWidth = 4680_tw,
     .clientHeight = 3480_tw,
     .startUpPosition = StartUpPosition::WindowSystem,
     .icon = kWindowIcon,
+    .scalableIcon = kScalableIcon,
     .menu = kMenu,
     .controls = kControls,
 };

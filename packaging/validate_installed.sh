@@ -31,6 +31,8 @@ for size in 16 32 48 64 128 256; do
     done
 done
 for program in quillon marrasket; do
+    [ -f "$root/usr/share/icons/hicolor/scalable/apps/$program.svg" ] ||
+        { echo "missing scalable icon of $program"; status=1; }
     [ -x "$root/usr/bin/$program" ] || { echo "missing /usr/bin/$program"; status=1; }
     zcat "$root/usr/share/man/man1/$program.1.gz" | grep -q '^.SH OPTIONS' ||
         { echo "manual page of $program incomplete"; status=1; }

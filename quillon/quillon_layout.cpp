@@ -1,6 +1,7 @@
 #include "quillon_layout.h"
 
 #include "pictures.h"
+#include "scalable_icon.h"
 
 namespace quillon {
 
@@ -22,9 +23,9 @@ constexpr const char16_t* kNotice =
 // clang-format off
 constexpr ControlSpec kControls[] = {
     {.kind = CommandButton, .name = "Command7", .left = 3600_tw, .top = 120_tw, .width = 300_tw, .height = 300_tw, .tabIndex = 5, .visible = false, .graphical = true, .picture = kCalculatorPicture, .accessibleName = "Calculate"},
-    {.kind = TextBox, .name = "Text6", .text = u"yyyy", .left = 1920_tw, .top = 720_tw, .width = 600_tw, .height = 300_tw, .tabIndex = 17, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 4, .locked = true, .accessibleName = "Result year"},
-    {.kind = TextBox, .name = "Text5", .text = u"m", .left = 1600_tw, .top = 720_tw, .width = 300_tw, .height = 300_tw, .tabIndex = 16, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 2, .locked = true, .accessibleName = "Result month"},
-    {.kind = TextBox, .name = "Text4", .text = u"d", .left = 1275_tw, .top = 720_tw, .width = 300_tw, .height = 300_tw, .tabIndex = 15, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 2, .locked = true, .accessibleName = "Result day"},
+    {.kind = TextBox, .name = "Text6", .text = u"yyyy", .left = 1920_tw, .top = 720_tw, .width = 600_tw, .height = 300_tw, .tabIndex = 17, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 4, .locked = true, .accessibleName = "Result year", .readerNote = ReaderNote::Outcome},
+    {.kind = TextBox, .name = "Text5", .text = u"m", .left = 1600_tw, .top = 720_tw, .width = 300_tw, .height = 300_tw, .tabIndex = 16, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 2, .locked = true, .accessibleName = "Result month", .readerNote = ReaderNote::Outcome},
+    {.kind = TextBox, .name = "Text4", .text = u"d", .left = 1275_tw, .top = 720_tw, .width = 300_tw, .height = 300_tw, .tabIndex = 15, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 2, .locked = true, .accessibleName = "Result day", .readerNote = ReaderNote::Outcome},
     {.kind = CommandButton, .name = "Command6", .text = u"MM:YYYY:DD ", .left = 1080_tw, .top = 2880_tw, .width = 2175_tw, .height = 495_tw, .tabIndex = 14, .font = kFontB, .backColor = kGrey, .graphical = true},
     {.kind = CommandButton, .name = "Command5", .text = u"DD:YYYY:MM", .left = 1080_tw, .top = 2400_tw, .width = 2175_tw, .height = 495_tw, .tabIndex = 13, .font = kFontB, .backColor = kGrey, .graphical = true},
     {.kind = TextBox, .name = "Text1", .text = u"d", .left = 1275_tw, .top = 120_tw, .width = 300_tw, .height = 300_tw, .tabIndex = 0, .visible = false, .font = kFontA, .alignment = kCentre, .maxLength = 2, .accessibleName = "Day"},
@@ -36,8 +37,8 @@ constexpr ControlSpec kControls[] = {
     {.kind = CommandButton, .name = "Command2", .text = u"MM:DD:YYYY", .left = 1080_tw, .top = 960_tw, .width = 2175_tw, .height = 495_tw, .tabIndex = 6, .font = kFontB, .backColor = kGrey, .graphical = true},
     {.kind = CommandButton, .name = "Command1", .text = u"DD:MM:YYYY", .left = 1080_tw, .top = 480_tw, .width = 2175_tw, .height = 495_tw, .tabIndex = 3, .font = kFontB, .backColor = kGrey, .graphical = true},
     {.kind = Label, .name = "Label7", .left = 0_tw, .top = 1080_tw, .width = 4215_tw, .height = 135_tw, .tabIndex = 20, .backColor = kGrey, .toolTip = kNotice},
-    {.kind = Label, .name = "Label6", .text = u"Pick Your Date Format", .left = 550_tw, .top = 0_tw, .width = 3255_tw, .height = 255_tw, .tabIndex = 19, .font = kFontA, .alignment = kCentre, .backColor = kGrey},
-    {.kind = Label, .name = "Label5", .text = u"Quillon", .left = 120_tw, .top = 750_tw, .width = 1100_tw, .height = 255_tw, .tabIndex = 18, .visible = false, .font = kFontA, .alignment = kRight, .backColor = kGrey},
+    {.kind = Label, .name = "Label6", .text = u"Pick Your Date Format", .left = 550_tw, .top = 0_tw, .width = 3255_tw, .height = 255_tw, .tabIndex = 19, .font = kFontA, .alignment = kCentre, .backColor = kGrey, .readerNote = ReaderNote::Prompt},
+    {.kind = Label, .name = "Label5", .text = u"Quillon", .left = 120_tw, .top = 750_tw, .width = 1100_tw, .height = 255_tw, .tabIndex = 18, .visible = false, .font = kFontA, .alignment = kRight, .backColor = kGrey, .readerNote = ReaderNote::Outcome},
     {.kind = Label, .name = "Label4", .text = u"Number Of Days", .left = 2760_tw, .top = 480_tw, .width = 1455_tw, .height = 255_tw, .tabIndex = 12, .visible = false, .font = kFontA, .backColor = kGrey},
     {.kind = Label, .name = "Label2", .text = u"MM", .left = 1600_tw, .top = 480_tw, .width = 300_tw, .height = 255_tw, .tabIndex = 11, .visible = false, .font = kFontA, .backColor = kGrey},
     {.kind = Label, .name = "Label1", .text = u"DD", .left = 1275_tw, .top = 480_tw, .width = 255_tw, .height = 255_tw, .tabIndex = 10, .visible = false, .font = kFontA, .backColor = kGrey},
@@ -49,11 +50,13 @@ constexpr ControlSpec kControls[] = {
 
 const FormSpec kLayout{
     .caption = u" Quillon",
+    .accessibleName = "Quillon",
     .backColor = kGrey,
     .clientWidth = 4260_tw,
     .clientHeight = 3615_tw,
     .startUpPosition = StartUpPosition::CentreScreen,
     .icon = kWindowIcon,
+    .scalableIcon = kScalableIcon,
     .controls = kControls,
 };
 

@@ -83,6 +83,27 @@ TEST_F(Controls, AKeyThatTypesSeveralCharactersPassesEachThroughKeyPress) {
     EXPECT_EQ(box.Text(), u"12");
 }
 
+TEST_F(Controls, ChordsThatTypeACharacterPassItThroughKeyPressAndOthersInsertNothing) {
+    form.refuse = 'a';
+    QTest::keyClick(&box, Qt::Key_A, Qt::AltModifier);
+    QTest::keyClick(&box, Qt::Key_5, Qt::AltModifier);
+    QTest::keyClick(&box, Qt::Key_7, Qt::MetaModifier);
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'a', '5', '7'}));
+    EXPECT_EQ(box.Text(), u"57");
+    QApplication::clipboard()->setText(QStringLiteral("99"));
+    QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box.Text(), u"57");
+}
+
+TEST_F(Controls, ReturnEnterAndSpaceClickAFocusedButton) {
+    QWidget& button = form.control("Button");
+    button.setFocus();
+    QTest::keyClick(&button, Qt::Key_Return);
+    QTest::keyClick(&button, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(&button, Qt::Key_Space);
+    EXPECT_EQ(form.clicks, 3);
+}
+
 TEST_F(Controls, CtrlVSetToZeroPastesNothing) {
     QApplication::clipboard()->setText(QStringLiteral("99"));
     form.refuse = 22;

@@ -1,6 +1,7 @@
 #include "marrasket_fixture.h"
 #include "marrasket_layout.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QImage>
 #include <set>
@@ -80,6 +81,14 @@ TEST_F(Schedule, TheIconIsSixteenSquareWithFiftyTwoTransparentPixels) {
         }
     }
     EXPECT_EQ(transparent, 52);
+}
+
+TEST_F(Schedule, IsAFrameNamedForTheProgramThoughItsTitleIsEmpty) {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Marrasket"));
+    EXPECT_TRUE(form->windowTitle().isEmpty());
 }
 
 TEST_F(Schedule, StartUpShowsTodayAndSixRowsEndingInLineFeedCarriageReturn) {

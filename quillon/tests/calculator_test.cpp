@@ -1,6 +1,7 @@
 #include "date_services.h"
 #include "quillon_fixture.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <string>
 
@@ -195,6 +196,23 @@ TEST_F(Calculator, AcceptedDatesGiveTheResultAndTheHeading) {
         EXPECT_EQ(result(), r.result) << r.day << "/" << r.month << "/" << r.year << "+" << r.days;
         EXPECT_EQ(label("Label5").Caption(), r.heading);
     }
+}
+
+TEST_F(Calculator, AScreenReaderHearsTheHeadingAndResultAfterEachCalculationAndNothingAfterAFault) {
+    pick("Command3");  // the year first
+    type("Text1", "28");
+    type("Text2", "02");
+    type("Text3", "2024");
+    type("TextNum", "1");
+    calculate();
+    EXPECT_EQ(news(), QStringLiteral("+1Day 2024 02 29"));
+    const auto* notification = form->findChild<QWidget*>("screenReaderNotification");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(const_cast<QWidget*>(notification))->role(),
+              QAccessible::Notification);
+    type("Text1", "30");
+    calculate();
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(news(), QStringLiteral("+1Day 2024 02 29"));
 }
 
 TEST_F(Calculator, AnEmptyNumberOfDaysBecomesOneBeforeValidation) {

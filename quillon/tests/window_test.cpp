@@ -2,6 +2,7 @@
 #include "quillon_fixture.h"
 #include "quillon_layout.h"
 
+#include <QAccessible>
 #include <QBitmap>
 #include <QImage>
 #include <set>
@@ -104,6 +105,26 @@ TEST_F(QuillonWindow, PicturesHaveTheirSizesAndTransparency) {
     EXPECT_EQ(transparent, 323);
     EXPECT_TRUE(button.text().isEmpty());
     EXPECT_LE(button.iconSize().width(), button.width());
+    // From 32 pixels up the icon is the scalable drawing, smooth-edged, not
+    // the 16 x 16 picture in blocks of its two colours.
+    const QImage large = form->windowIcon().pixmap(64, 64).toImage();
+    std::set<QRgb> colours;
+    for (int y = 0; y < large.height(); ++y) {
+        for (int x = 0; x < large.width(); ++x) {
+            colours.insert(large.pixel(x, y));
+        }
+    }
+    EXPECT_GT(colours.size(), 10u);
+}
+
+TEST_F(QuillonWindow, IsAFrameNamedForTheProgramThatReadsItsPromptWhilePicking) {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Quillon"));
+    EXPECT_EQ(window->text(QAccessible::Description), QStringLiteral("Pick Your Date Format"));
+    QTest::mouseClick(&widget("Command1"), Qt::LeftButton);
+    EXPECT_EQ(window->text(QAccessible::Description), QString());
 }
 
 TEST_F(QuillonWindow, LoadFillsTodayAndTheDateNinetyDaysOn) {

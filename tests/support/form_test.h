@@ -57,6 +57,13 @@ protected:
     QWidget& widget(const char* name) { return form->control(name); }
     const core::FormVariables& vars() const { return form->variables(); }
 
+    // What the window's notification last told a screen reader.
+    QString news() const {
+        const auto* notification = form->template findChild<QWidget*>("screenReaderNotification");
+        EXPECT_NE(notification, nullptr);
+        return notification ? notification->accessibleName() : QString();
+    }
+
     RecordingServices services;
     std::unique_ptr<FormType> form;
 

@@ -1,0 +1,86 @@
+#include "readable_colours.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace forms {
+
+namespace {
+
+double relativeLuminance(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
+           0.0722 * linear(rgb.blueF());
+}
+
+// Re-applies a fixed background's text colour when the system palette
+// changes: the widget's window hears of it, whichever roles it changed.
+class ReadableText : public QObject {
+public:
+    ReadableText(QWidget& widget, QColor background, QPalette::ColorRole backgroundRole,
+                 QPalette::ColorRole textRole)
+        : QObject(&widget),
+          m_widget(widget),
+          m_background(background),
+          m_backgroundRole(backgroundRole),
+          m_textRole(textRole) {
+        apply();
+        widget.window()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ApplicationPaletteChange) {
+            apply();
+        }
+        return false;
+    }
+
+private:
+    void apply() {
+        QPalette palette = m_widget.palette();
+        palette.setColor(m_backgroundRole, m_background);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(
+                group, m_textRole,
+                readableOn(m_background, QGuiApplication::palette().color(group, m_textRole)));
+        }
+        m_widget.setPalette(palette);
+    }
+
+    QWidget& m_widget;
+    QColor m_background;
+    QPalette::ColorRole m_backgroundRole;
+    QPalette::ColorRole m_textRole;
+};
+
+}  // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(const QColor& background, const QColor& preferred) {
+    if (contrastRatio(background, preferred) >= kReadableContrast) {
+        return preferred;
+    }
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return contrastRatio(background, black) >= contrastRatio(background, white) ? black : white;
+}
+
+void fixBackground(QWidget& widget, const QColor& background, QPalette::ColorRole backgroundRole,
+                   QPalette::ColorRole textRole) {
+    new ReadableText(widget, background, backgroundRole, textRole);
+    widget.setAutoFillBackground(true);
+}
+
+}  // namespace forms

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+class QWidget;
+
+namespace forms {
+
+// The contrast ratio of two colours as WCAG 2 defines it, from 1 to 21.
+double contrastRatio(const QColor& a, const QColor& b);
+
+// Text on a fixed background must reach this ratio (WCAG 2, level AA).
+constexpr double kReadableContrast = 4.5;
+
+// The colour to write text in on `background`: `preferred` (the system's)
+// where it reads there, else black or white, whichever reads better.
+QColor readableOn(const QColor& background, const QColor& preferred);
+
+// Gives `widget` the fixed `background` in the palette role `backgroundRole`,
+// and text in `textRole` that reads on it whatever the system palette: now,
+// and again whenever the system palette changes (a switch to a dark theme).
+void fixBackground(QWidget& widget, const QColor& background, QPalette::ColorRole backgroundRole,
+                   QPalette::ColorRole textRole);
+
+}  // namespace forms

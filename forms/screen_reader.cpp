@@ -1,0 +1,142 @@
+#include "screen_reader.h"
+
+#include "controls.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QStringList>
+#include <algorithm>
+#include <utility>
+
+namespace forms {
+
+namespace {
+
+// A window's notification: no size and nothing drawn, it is there only for
+// screen readers, which read its name out each time it is shown.
+class Notification : public QWidget {
+public:
+    explicit Notification(QWidget& window) : QWidget(&window) {
+        setObjectName(QStringLiteral("screenReaderNotification"));
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        resize(0, 0);
+        hide();
+    }
+};
+
+QAccessibleInterface* notificationAccessible(const QString&, QObject* object) {
+    if (auto* notification = dynamic_cast<Notification*>(object)) {
+        return new QAccessibleWidget(notification, QAccessible::Notification);
+    }
+    return nullptr;
+}
+
+int revisionOf(const QWidget& control) {
+    if (const auto* label = dynamic_cast<const Label*>(&control)) {
+        return label->revision();
+    }
+    if (const auto* box = dynamic_cast<const TextBox*>(&control)) {
+        return box->revision();
+    }
+    return 0;
+}
+
+QString textOf(const QWidget& control) {
+    if (const auto* label = dynamic_cast<const QLabel*>(&control)) {
+        return label->text().simplified();
+    }
+    if (const auto* box = dynamic_cast<const QLineEdit*>(&control)) {
+        return box->text().simplified();
+    }
+    return {};
+}
+
+// Reading order: row by row from the top, controls whose heights overlap
+// sharing a row, each row from the left.
+std::vector<QWidget*> inReadingOrder(std::vector<QWidget*> controls) {
+    std::sort(controls.begin(), controls.end(),
+              [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
+    std::vector<QWidget*> ordered;
+    for (std::size_t rowStart = 0; rowStart < controls.size();) {
+        std::size_t rowEnd = rowStart + 1;
+        int rowBottom = controls[rowStart]->geometry().bottom();
+        while (rowEnd < controls.size() && controls[rowEnd]->y() <= rowBottom) {
+            rowBottom = std::max(rowBottom, controls[rowEnd]->geometry().bottom());
+            ++rowEnd;
+        }
+        std::sort(controls.begin() + long(rowStart), controls.begin() + long(rowEnd),
+                  [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+        ordered.insert(ordered.end(), controls.begin() + long(rowStart),
+                       controls.begin() + long(rowEnd));
+        rowStart = rowEnd;
+    }
+    return ordered;
+}
+
+}  // namespace
+
+ScreenReaderNotes::ScreenReaderNotes(QWidget& window)
+    : m_window(window), m_notification(new Notification(window)) {
+    static const bool installed = [] {
+        QAccessible::installFactory(&notificationAccessible);
+        return true;
+    }();
+    (void)installed;
+}
+
+void ScreenReaderNotes::beforeEvent() {
+    for (Outcome& outcome : m_outcomes) {
+        outcome.revisionBefore = revisionOf(*outcome.control);
+    }
+}
+
+void ScreenReaderNotes::afterEvent() {
+    QStringList prompt;
+    for (const Label* label : m_prompts) {
+        if (!label->isHidden() && !label->text().isEmpty()) {
+            prompt << label->text().simplified();
+        }
+    }
+    if (m_window.accessibleDescription() != prompt.join(u' ')) {
+        m_window.setAccessibleDescription(prompt.join(u' '));
+    }
+
+    std::vector<QWidget*> changed;
+    for (const Outcome& outcome : m_outcomes) {
+        if (revisionOf(*outcome.control) != outcome.revisionBefore &&
+            !outcome.control->isHidden() && !textOf(*outcome.control).isEmpty()) {
+            changed.push_back(outcome.control);
+        }
+    }
+    if (changed.empty()) {
+        return;
+    }
+    QStringList news;
+    for (const QWidget* control : inReadingOrder(changed)) {
+        news << textOf(*control);
+    }
+    tell(news.join(u' '));
+}
+
+void ScreenReaderNotes::tell(const QString& news) {
+    if (!m_window.isVisible()) {
+        m_untold = news;
+        return;
+    }
+    m_notification->hide();
+    m_notification->setAccessibleName(news);
+    m_notification->show();
+}
+
+void ScreenReaderNotes::windowActivated() {
+    if (!m_untold.isEmpty()) {
+        tell(std::exchange(m_untold, QString()));
+    }
+}
+
+QString ScreenReaderNotes::lastNews() const {
+    return m_notification->accessibleName();
+}
+
+}  // namespace forms
