@@ -1,18 +1,16 @@
 #pragma once
 
 #include "closing_animation.h"
+#include "window_answers.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <memory>
 #include <optional>
 
 class QWidget;
 
 namespace forms {
-
-class ConfigureAnswers;
 
 // A form's window seen from outside: its outer frame (title bar and borders
 // included) in twips, as the closing animation and the handlers move and
@@ -52,31 +50,10 @@ private:
     QSize frameExtra() const;
     QRect outerGeometry() const;
     void requireChangeable(bool move) const;
-    void noteRequest();
-    void requestFramePosition(QPoint frame);
     void resizeClient(int width, int height);
-    bool carriedOut(std::optional<QPoint> frame, std::optional<QSize> size) const;
-    bool changedAsAsked(std::optional<QPoint> frame, std::optional<QSize> size) const;
-    bool await(std::optional<QPoint> frame, std::optional<QSize> size, int timeoutMs);
-    void awaitFrame();
 
     QWidget& m_window;
-    std::unique_ptr<ConfigureAnswers> m_answers;
-    long m_answersBefore = 0;
-    // The last move and size of this pass that the window system has not
-    // answered yet: the next move keeps their coordinates instead of sending
-    // back the old ones, and the pass waits for them at its end.
-    std::optional<QPoint> m_pendingFrame;
-    std::optional<QSize> m_pendingSize;
-    bool m_moveUnansweredThisPass = false;
-    bool m_sizeUnansweredThisPass = false;
-    bool m_moveCarriedOutThisPass = false;
-    bool m_sizeCarriedOutThisPass = false;
-    int m_movesIgnoredPasses = 0;
-    int m_sizesIgnoredPasses = 0;
-    // Changes of a kind that this window system leaves unanswered for good.
-    bool m_movesGoUnanswered = false;
-    bool m_sizesGoUnanswered = false;
+    WindowAnswers m_answers;
     bool m_sizeReleased = false;
 };
 
