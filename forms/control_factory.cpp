@@ -90,7 +90,9 @@ QImage renderDrawing(const char* svg, int side) {
 QIcon windowIcon(Xpm picture, const char* scalable) {
     const QPixmap small(picture);
     QIcon icon(small);
-    for (const int side : {32, 48, 64, 128, 256}) {
+    // The sizes that title bars, task switchers and docks ask a window for;
+    // larger ones come from the icon theme.
+    for (const int side : {32, 48, 64}) {
         const QImage drawn = scalable ? renderDrawing(scalable, side) : QImage();
         // Without a drawing, whole pixels scaled up keep the same picture.
         icon.addPixmap(drawn.isNull()
