@@ -27,21 +27,6 @@ session=$(dirname "$0")/../tests/e2e/session.sh
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# Waits up to 30 s for the program to end; sets status to its exit status,
-# or to "hang".
-await_end() {
-    for _ in $(seq 1 600); do
-        if ! kill -0 "$APP_PID" 2>/dev/null; then
-            wait "$APP_PID"
-            status=$?
-            return
-        fi
-        sleep 0.05
-    done
-    kill -9 "$APP_PID" 2>/dev/null
-    status=hang
-}
-
 measure_x11() {
     SCREEN_SIZE=1920x1080x24
     source "$session"
@@ -66,7 +51,7 @@ measure_x11() {
             "$watch" "$id" >"$samples" &
             xdotool key --clearmodifiers alt+F4
         fi
-        await_end
+        await_exit
         durations+="$(($(now_ms) - start))"$'\n'
         statuses+="$status "
         wait $! 2>/dev/null
@@ -97,7 +82,7 @@ measure_sway() {
         sleep 0.5
         start=$(now_ms)
         swaymsg -q "[pid=$APP_PID] kill"
-        await_end
+        await_exit
         durations+="$(($(now_ms) - start))"$'\n'
         statuses+="$status "
         # The width shrinks 4 px a pass down to one pixel, then one more pass.

@@ -29,17 +29,13 @@ for run in $(seq 1 "$runs"); do
     [ -n "$first" ] || { echo "FAIL: run $run: no window"; exit 1; }
     sleep 0.3
     swaymsg -q "[pid=$APP_PID] kill"
-    status=timeout smallest=$first
-    for _ in $(seq 1 600); do
-        if ! kill -0 "$APP_PID" 2>/dev/null; then
-            wait "$APP_PID"
-            status=$?
-            break
-        fi
+    smallest=$first
+    note_size() {
+        local size
         size=$(window_size "$APP_PID")
         [ -n "$size" ] && smallest=$size
-        sleep 0.05
-    done
+    }
+    await_exit note_size
     APP_PID=""
     echo "run $run: status $status; window ${first/ /x}, smallest seen ${smallest/ /x}"
     [ "$status" = 0 ] || { echo "FAIL: run $run: exit status $status"; exit 1; }

@@ -48,15 +48,7 @@ else
     fi
 fi
 
-status=timeout
-for _ in $(seq 1 300); do
-    if ! kill -0 "$APP_PID" 2>/dev/null; then
-        wait "$APP_PID"
-        status=$?
-        break
-    fi
-    sleep 0.1
-done
+await_exit
 wait "$watch_pid"
 APP_PID=""
 

@@ -114,6 +114,23 @@ start_sway() {
     export WAYLAND_DISPLAY
 }
 
+# Waits at most 30 s for the program APP_PID to end, running the command
+# "$@" (if any) every 50 ms meanwhile; sets status to its exit status, or to
+# "hang" after killing it.
+await_exit() {
+    for _ in $(seq 1 600); do
+        if ! kill -0 "$APP_PID" 2>/dev/null; then
+            wait "$APP_PID"
+            status=$?
+            return
+        fi
+        [ $# -gt 0 ] && "$@"
+        sleep 0.05
+    done
+    kill -9 "$APP_PID" 2>/dev/null
+    status=hang
+}
+
 # Waits up to 10 s for a mapped window of the program whose window class is
 # $1; prints its id.
 wait_for_window() {
