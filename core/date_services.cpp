@@ -17,13 +17,10 @@ namespace {
 constexpr sys_days kFirstDate = year{100} / January / 1;
 constexpr sys_days kLastDate = year{9999} / December / 31;
 
+// The C library's clock counts seconds in 64 bits, where the standard
+// clock's nanoseconds would overflow after 2262 and before 1678.
 CalendarDate systemToday() {
-    const std::time_t now = system_clock::to_time_t(system_clock::now());
-    std::tm local{};
-    localtime_r(&now, &local);
-    const sys_days day = year{local.tm_year + 1900} / month{unsigned(local.tm_mon + 1)} /
-                         std::chrono::day{unsigned(local.tm_mday)};
-    return {day, hours{local.tm_hour} + minutes{local.tm_min} + seconds{local.tm_sec}};
+    return LocalDateAt(std::time(nullptr));
 }
 
 TodaySource g_todaySource = &systemToday;
@@ -74,6 +71,16 @@ TodaySource setTodaySource(TodaySource source) {
     const TodaySource previous = g_todaySource;
     g_todaySource = source ? source : &systemToday;
     return previous;
+}
+
+CalendarDate LocalDateAt(std::time_t secondsSinceEpoch) {
+    std::tm local{};
+    if (!localtime_r(&secondsSinceEpoch, &local)) {
+        return CalendarDate{};
+    }
+    const sys_days day = year{local.tm_year + 1900} / month{unsigned(local.tm_mon + 1)} /
+                         std::chrono::day{unsigned(local.tm_mday)};
+    return {day, hours{local.tm_hour} + minutes{local.tm_min} + seconds{local.tm_sec}};
 }
 
 std::u16string FormatDate(const CalendarDate& date, std::u16string_view pattern) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ constexpr CalendarDate makeDate(int year, unsigned month, unsigned day) {
 
 // The current local date and time, read afresh from the system clock.
 CalendarDate Today();
+
+// The local date and time of day at a count of seconds since 01/01/1970
+// UTC, as the system clock gives it.
+CalendarDate LocalDateAt(std::time_t secondsSinceEpoch);
 
 // Where Today reads the clock; tests put a fixed clock here. Returns the
 // previous source.

@@ -28,7 +28,7 @@ void prepareApplication(QApplication& app) {
 std::unique_ptr<QApplication> startApplication(char** argv, const char* desktopFileName) {
     const std::string path = argv && argv[0] ? argv[0] : "";
     const std::string name = path.substr(path.find_last_of('/') + 1);
-    const std::optional<std::string> platform = choosePlatform();
+    const std::optional<std::string> platform = desktop::choosePlatform();
     if (!platform) {
         std::fprintf(stderr,
                      "%s: no display found: DISPLAY or WAYLAND_DISPLAY must name a running X "

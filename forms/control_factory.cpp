@@ -4,11 +4,8 @@
 
 #include <QFont>
 #include <QIcon>
-#include <QImage>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <algorithm>
 
 namespace forms {
@@ -47,7 +44,7 @@ QWidget* createTextBox(const ControlSpec& spec, QWidget& parent) {
     if (spec.maxLength > 0) {
         box->setMaxLength(spec.maxLength);
     }
-    box->setReadOnly(spec.locked);
+    box->setLocked(spec.locked);
     box->setAlignment(toQtAlignment(spec.alignment) | Qt::AlignVCenter);
     return box;
 }
@@ -75,29 +72,19 @@ QWidget* createCommandButton(const ControlSpec& spec, QWidget& parent) {
 
 }  // namespace
 
-QImage renderDrawing(const char* svg, int side) {
-    QSvgRenderer renderer{QByteArray(svg)};
-    if (!renderer.isValid()) {
-        return {};
-    }
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
-}
-
-QIcon windowIcon(Xpm picture, const char* scalable) {
+QIcon windowIcon(Xpm picture, const char* drawnIcons) {
     const QPixmap small(picture);
     QIcon icon(small);
     // The sizes that title bars, task switchers and docks ask a window for;
-    // larger ones come from the icon theme.
+    // larger ones come from the icon theme. The drawn ones are read only
+    // when first asked for.
     for (const int side : {32, 48, 64}) {
-        const QImage drawn = scalable ? renderDrawing(scalable, side) : QImage();
-        // Without a drawing, whole pixels scaled up keep the same picture.
-        icon.addPixmap(drawn.isNull()
-                           ? small.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation)
-                           : QPixmap::fromImage(drawn));
+        if (drawnIcons) {
+            icon.addFile(QString::fromLatin1(drawnIcons).arg(side), QSize(side, side));
+        } else {
+            // Whole pixels scaled up keep the same picture.
+            icon.addPixmap(small.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation));
+        }
     }
     return icon;
 }
@@ -121,7 +108,9 @@ QWidget& createControl(const ControlSpec& spec, QWidget& clientArea) {
     }
     widget->setObjectName(QString::fromLatin1(spec.name));
     if (spec.accessibleName) {
-        widget->setAccessibleName(QString::fromLatin1(spec.accessibleName));
+        // A box is read by the editing line inside it.
+        QWidget* read = widget->focusProxy() ? widget->focusProxy() : widget;
+        read->setAccessibleName(QString::fromLatin1(spec.accessibleName));
     }
     if (spec.toolTip) {
         widget->setToolTip(QStringView(spec.toolTip).toString());
@@ -149,14 +138,6 @@ MenuItem& createMenuItem(const MenuItemSpec& spec, QMenuBar& menuBar) {
     item->SetCaption(spec.caption);
     menuBar.addAction(item);
     return *item;
-}
-
-Twips controlLeft(const QWidget& control) {
-    return Twips{int(toTwips(control.x(), control.logicalDpiX()) + 0.5)};
-}
-
-Twips controlTop(const QWidget& control) {
-    return Twips{int(toTwips(control.y(), control.logicalDpiY()) + 0.5)};
 }
 
 void setControlLeft(QWidget& control, Twips left) {

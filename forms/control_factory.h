@@ -4,7 +4,6 @@
 #include "layout.h"
 
 class QIcon;
-class QImage;
 class QMenuBar;
 class QWidget;
 
@@ -17,22 +16,16 @@ QWidget& createControl(const ControlSpec& spec, QWidget& clientArea);
 // Creates one top-level menu item with its caption.
 MenuItem& createMenuItem(const MenuItemSpec& spec, QMenuBar& menuBar);
 
-// A window's icon: its 16 x 16 picture, and its scalable drawing (SVG text)
-// in the larger sizes that docks and task switchers ask for; without one,
-// the picture scaled up by whole pixels.
-QIcon windowIcon(Xpm picture, const char* scalable);
-
-// An SVG drawing rendered square, `side` pixels a side; none when the text
-// is no drawing.
-QImage renderDrawing(const char* svg, int side);
+// A window's icon: its 16 x 16 picture, and its drawing in the larger sizes
+// that docks and task switchers ask for, from the resource folder
+// `drawnIcons`; without one, the picture scaled up by whole pixels.
+QIcon windowIcon(Xpm picture, const char* drawnIcons);
 
 // Paints a widget's background in a layout colour, with text that reads on
 // it.
 void paintBackground(QWidget& widget, Colour colour);
 
-// A control's Left and Top in twips, from the client area's corner.
-Twips controlLeft(const QWidget& control);
-Twips controlTop(const QWidget& control);
+// A control's Left or Top in twips, from the client area's corner.
 void setControlLeft(QWidget& control, Twips left);
 void setControlTop(QWidget& control, Twips top);
 // Left, then Top.

@@ -1,29 +1,101 @@
 #include "controls.h"
 
+#include <qdrawutil.h>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
 
 namespace forms {
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
-    // Every character must pass KeyPress, so no input method or drop may
-    // insert text behind its back.
-    setAttribute(Qt::WA_InputMethodEnabled, false);
-    setAcceptDrops(false);
+// The editing line inside a box: every character it would insert passes the
+// box's KeyPress first.
+class TextBox::Editor : public QLineEdit {
+public:
+    Editor(TextBox& box) : QLineEdit(&box), m_box(box) {
+        // Every character must pass KeyPress, so no input method or drop may
+        // insert text behind its back.
+        setAttribute(Qt::WA_InputMethodEnabled, false);
+        setAcceptDrops(false);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (m_box.filterKey(*event)) {
+            QLineEdit::keyPressEvent(event);
+        }
+    }
+
+private:
+    TextBox& m_box;
+};
+
+TextBox::TextBox(QWidget* parent) : QWidget(parent), m_editor(new Editor(*this)) {
+    setFocusPolicy(m_editor->focusPolicy());
+    setFocusProxy(m_editor);
 }
 
 std::u16string TextBox::Text() const {
-    return text().toStdU16String();
+    return m_editor->text().toStdU16String();
 }
 
 void TextBox::SetText(std::u16string_view text) {
     ++m_revision;
-    setText(QStringView(text).toString());
+    m_editor->setText(QStringView(text).toString());
 }
 
 void TextBox::SetFocus() {
     setFocus(Qt::OtherFocusReason);
+}
+
+void TextBox::setMaxLength(int characters) {
+    m_editor->setMaxLength(characters);
+}
+
+int TextBox::maxLength() const {
+    return m_editor->maxLength();
+}
+
+void TextBox::setLocked(bool locked) {
+    m_editor->setReadOnly(locked);
+}
+
+bool TextBox::isLocked() const {
+    return m_editor->isReadOnly();
+}
+
+void TextBox::setAlignment(Qt::Alignment alignment) {
+    m_editor->setAlignment(alignment);
+}
+
+Qt::Alignment TextBox::alignment() const {
+    return m_editor->alignment();
+}
+
+bool TextBox::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            // What the editor leaves comes back to the box on its way to
+            // the window, and goes on there.
+            if (!m_forwarding) {
+                m_forwarding = true;
+                const bool handled = QCoreApplication::sendEvent(m_editor, event);
+                m_forwarding = false;
+                return handled;
+            }
+            return QWidget::event(event);
+        default:
+            return QWidget::event(event);
+    }
+}
+
+void TextBox::resizeEvent(QResizeEvent* event) {
+    m_editor->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }
 
 std::vector<char16_t> TextBox::characterCodes(const QKeyEvent& event) {
@@ -57,33 +129,27 @@ std::vector<char16_t> TextBox::characterCodes(const QKeyEvent& event) {
     return codes;
 }
 
-void TextBox::keyPressEvent(QKeyEvent* event) {
-    const std::vector<char16_t> codes = characterCodes(*event);
+bool TextBox::filterKey(QKeyEvent& event) {
+    const std::vector<char16_t> codes = characterCodes(event);
     if (!m_keyPress) {
-        QLineEdit::keyPressEvent(event);
-        return;
+        return true;
     }
+    event.accept();
     if (codes.empty()) {
         // A key that types nothing may move the caret or delete, but not
         // insert: Shift+Insert would paste behind KeyPress's back.
-        if (!event->matches(QKeySequence::Paste)) {
-            QLineEdit::keyPressEvent(event);
-        }
-        event->accept();
-        return;
+        return !event.matches(QKeySequence::Paste);
     }
     if (codes.size() == 1) {
         std::int16_t code = std::int16_t(codes.front());
         if (!m_keyPress(code) || code == 0) {
-            event->accept();
-            return;
+            return false;
         }
         if (char16_t(code) == codes.front()) {
-            QLineEdit::keyPressEvent(event);
-        } else {
-            insert(QString(QChar(char16_t(code))));
+            return true;
         }
-        return;
+        m_editor->insert(QString(QChar(char16_t(code))));
+        return false;
     }
     // Several characters at once: each passes KeyPress on its own.
     QString passed;
@@ -94,9 +160,9 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         }
     }
     if (!passed.isEmpty()) {
-        insert(passed);
+        m_editor->insert(passed);
     }
-    event->accept();
+    return false;
 }
 
 QString displayedCaption(std::u16string_view caption) {
@@ -117,15 +183,32 @@ QString displayedCaption(std::u16string_view caption) {
     return shown;
 }
 
-Label::Label(QWidget* parent) : QLabel(parent) {
-    setTextFormat(Qt::PlainText);
+Label::Label(QWidget* parent) : QWidget(parent), m_text(new QLabel(this)) {
+    m_text->setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::NoFocus);
 }
 
 void Label::SetCaption(std::u16string_view caption) {
     ++m_revision;
     m_caption.assign(caption);
-    setText(displayedCaption(caption));
+    m_text->setText(displayedCaption(caption));
+}
+
+QString Label::shownText() const {
+    return m_text->text();
+}
+
+void Label::setAlignment(Qt::Alignment alignment) {
+    m_text->setAlignment(alignment);
+}
+
+Qt::Alignment Label::alignment() const {
+    return m_text->alignment();
+}
+
+void Label::resizeEvent(QResizeEvent* event) {
+    m_text->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }
 
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {}
@@ -138,27 +221,11 @@ void CommandButton::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QColor face = palette().color(QPalette::Button);
     const QColor ink = palette().color(QPalette::ButtonText);
-    const QColor light = face.lighter(160);
-    const QColor shadow = face.darker(160);
-    const QColor darkest = face.darker(400);
+    const QBrush faceBrush(face);
     const bool down = isDown();
-    QRect r = rect();
-    painter.fillRect(r, face);
-    // Outer edge, then inner edge: light above and to the left, dark below
-    // and to the right; the other way round while pressed.
-    const auto edge = [&](const QRect& box, const QColor& topLeft, const QColor& bottomRight) {
-        painter.setPen(topLeft);
-        painter.drawLine(box.topLeft(), box.topRight());
-        painter.drawLine(box.topLeft(), box.bottomLeft());
-        painter.setPen(bottomRight);
-        painter.drawLine(box.bottomLeft(), box.bottomRight());
-        painter.drawLine(box.topRight(), box.bottomRight());
-    };
-    edge(r, down ? darkest : light, down ? light : darkest);
-    r.adjust(1, 1, -1, -1);
-    edge(r, down ? shadow : face, down ? face : shadow);
-    r.adjust(1, 1, -1, -1);
-    // The face's content sinks with it.
+    qDrawWinButton(&painter, rect(), QPalette(face), down, &faceBrush);
+    // Inside the two-pixel border; the face's content sinks with it.
+    const QRect r = rect().adjusted(2, 2, -2, -2);
     const QRect content = down ? r.translated(1, 1) : r;
     if (!icon().isNull()) {
         const QPixmap picture = icon().pixmap(iconSize());

@@ -1,22 +1,29 @@
 #pragma once
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
+#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+
 namespace forms {
 
 // The controls offer the form runtime's own property names (Text, Caption,
 // SetFocus) in the core's UTF-16 texts, so that handlers read like the forms
-// they belong to.
+// they belong to. A box or a label holds its Qt widget privately: its text
+// changes only through the runtime's setters, which keep count of the changes
+// and the caption as given.
 
-class TextBox : public QLineEdit {
+class TextBox : public QWidget {
+    Q_OBJECT
+
 public:
     // Receives the 16-bit code of a typed character before the box does;
     // setting it to 0 discards the character. Returns false when the
@@ -33,20 +40,41 @@ public:
 
     void setKeyPressHandler(KeyPressHandler handler) { m_keyPress = std::move(handler); }
 
+    // Design properties, set when the box is created.
+    void setMaxLength(int characters);
+    int maxLength() const;
+    void setLocked(bool locked);
+    bool isLocked() const;
+    void setAlignment(Qt::Alignment alignment);
+    Qt::Alignment alignment() const;
+
     // The character codes a key event types, in order, whatever modifiers
     // come with it (Alt, Meta, AltGr): none for keys that type nothing
     // (arrows, Delete, function keys...).
     static std::vector<char16_t> characterCodes(const QKeyEvent& event);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    // Keys sent to the box itself go to the editing line inside it.
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    class Editor;
+    friend class Editor;
+
+    // The key event's characters, each through KeyPress; true when the
+    // editor is to handle the event as it came.
+    bool filterKey(QKeyEvent& event);
+
+    Editor* m_editor;
     KeyPressHandler m_keyPress;
     int m_revision = 0;
+    bool m_forwarding = false;
 };
 
-class Label : public QLabel {
+class Label : public QWidget {
+    Q_OBJECT
+
 public:
     explicit Label(QWidget* parent);
 
@@ -57,12 +85,23 @@ public:
     // Counts the times the program has set the caption.
     int revision() const { return m_revision; }
 
+    // What the label shows.
+    QString shownText() const;
+    void setAlignment(Qt::Alignment alignment);
+    Qt::Alignment alignment() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QLabel* m_text;
     std::u16string m_caption;
     int m_revision = 0;
 };
 
 class CommandButton : public QPushButton {
+    Q_OBJECT
+
 public:
     explicit CommandButton(QWidget* parent);
 
@@ -86,6 +125,8 @@ private:
 
 // A top-level menu item with no sub-items.
 class MenuItem : public QAction {
+    Q_OBJECT
+
 public:
     explicit MenuItem(QObject* parent);
 

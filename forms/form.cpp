@@ -2,7 +2,6 @@
 
 #include "control_factory.h"
 #include "services.h"
-#include "window_system.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -16,7 +15,7 @@ Form::Form(const FormSpec& spec) : m_startUpPosition(spec.startUpPosition) {
     setAccessibleName(QString::fromLatin1(spec.accessibleName));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     if (spec.icon) {
-        setWindowIcon(forms::windowIcon(spec.icon, spec.scalableIcon));
+        setWindowIcon(forms::windowIcon(spec.icon, spec.drawnIcons));
     }
     if (!spec.menu.empty()) {
         m_menuBar = new QMenuBar(this);
@@ -65,8 +64,7 @@ void Form::start() {
         m_outerWindow.centreOnScreen();
     }
     if (windowTitle().isEmpty()) {
-        winId();
-        clearWindowName(*this);
+        m_outerWindow.clearName();
     }
     show();
     m_tabOrder.focusFirst();
@@ -123,10 +121,6 @@ void Form::onKeyPress(TextBox& box, std::function<void(std::int16_t&)> handler) 
     box.setKeyPressHandler([this, handler = std::move(handler)](std::int16_t& code) {
         return m_events.run([&] { handler(code); });
     });
-}
-
-void Form::setControlVisible(QWidget& control, bool visible) {
-    m_tabOrder.setVisible(control, visible);
 }
 
 // A window left without a focused control after an event gives the focus to

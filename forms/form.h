@@ -2,8 +2,8 @@
 
 #include "controls.h"
 #include "event_boundary.h"
-#include "form_window.h"
 #include "layout.h"
+#include "outer_window.h"
 #include "screen_reader.h"
 #include "tab_order.h"
 
@@ -42,7 +42,7 @@ public:
 
     // The outer window in twips, as the handlers and the closing animation
     // move and size it.
-    FormWindow& outerWindow() { return m_outerWindow; }
+    desktop::OuterWindow& outerWindow() { return m_outerWindow; }
 
 protected:
     virtual void Form_Load() {}
@@ -57,8 +57,8 @@ protected:
     void onKeyPress(TextBox& box, std::function<void(std::int16_t&)> handler);
 
     // Shows or hides a control; hiding the focused control moves the focus
-    // on in tab order.
-    void setControlVisible(QWidget& control, bool visible);
+    // on in tab order, as the toolkit does.
+    void setControlVisible(QWidget& control, bool visible) { control.setVisible(visible); }
 
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -80,7 +80,7 @@ private:
                                giveFocusBackIfLost();
                                m_readerNotes.afterEvent();
                            }};
-    FormWindow m_outerWindow{*this};
+    desktop::OuterWindow m_outerWindow{*this};
 };
 
 }  // namespace forms

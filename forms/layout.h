@@ -8,6 +8,10 @@
 
 namespace forms {
 
+using desktop::operator""_tw;
+using desktop::toPixels;
+using desktop::Twips;
+
 enum class ControlKind { TextBox, Label, CommandButton };
 
 enum class Alignment { Left = 0, Right = 1, Centre = 2 };
@@ -73,8 +77,11 @@ struct FormSpec {
     Colour backColor{};
     Twips clientWidth, clientHeight;
     StartUpPosition startUpPosition = StartUpPosition::WindowSystem;
-    Xpm icon = nullptr;                  // 16 x 16
-    const char* scalableIcon = nullptr;  // SVG text, drawn for 32 pixels and up
+    Xpm icon = nullptr;  // 16 x 16
+    // Where the program's resources hold its drawn icon at 32, 48 and 64
+    // pixels, with %1 for the size, rendered from its scalable drawing when
+    // built.
+    const char* drawnIcons = nullptr;
     std::span<const MenuItemSpec> menu{};
     std::span<const ControlSpec> controls{};
 };

@@ -43,11 +43,11 @@ int revisionOf(const QWidget& control) {
 }
 
 QString textOf(const QWidget& control) {
-    if (const auto* label = dynamic_cast<const QLabel*>(&control)) {
-        return label->text().simplified();
+    if (const auto* label = dynamic_cast<const Label*>(&control)) {
+        return label->shownText().simplified();
     }
-    if (const auto* box = dynamic_cast<const QLineEdit*>(&control)) {
-        return box->text().simplified();
+    if (const auto* box = dynamic_cast<const TextBox*>(&control)) {
+        return QString::fromStdU16String(box->Text()).simplified();
     }
     return {};
 }
@@ -94,8 +94,8 @@ void ScreenReaderNotes::beforeEvent() {
 void ScreenReaderNotes::afterEvent() {
     QStringList prompt;
     for (const Label* label : m_prompts) {
-        if (!label->isHidden() && !label->text().isEmpty()) {
-            prompt << label->text().simplified();
+        if (!label->isHidden() && !label->shownText().isEmpty()) {
+            prompt << label->shownText().simplified();
         }
     }
     if (m_window.accessibleDescription() != prompt.join(u' ')) {
@@ -133,10 +133,6 @@ void ScreenReaderNotes::windowActivated() {
     if (!m_untold.isEmpty()) {
         tell(std::exchange(m_untold, QString()));
     }
-}
-
-QString ScreenReaderNotes::lastNews() const {
-    return m_notification->accessibleName();
 }
 
 }  // namespace forms

@@ -30,9 +30,6 @@ public:
     void afterEvent();
     void windowActivated();
 
-    // What the last event's notification said.
-    QString lastNews() const;
-
 private:
     struct Outcome {
         QWidget* control;

@@ -1,6 +1,8 @@
 #include "services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QWidget>
 #include <cstdio>
@@ -18,6 +20,12 @@ void QtServices::showMessage(std::u16string_view text, int style, std::u16string
     QMessageBox box(icon, QStringView(title).toString(), QStringView(text).toString(),
                     QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    // Every box shows the one icon of the first box's OK button: each new
+    // icon would leave its drawn pixmaps in Qt's pixmap cache.
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
+        static const QIcon shared = ok->icon();
+        ok->setIcon(shared);
+    }
     box.exec();
 }
 

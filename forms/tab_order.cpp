@@ -41,25 +41,4 @@ void TabOrder::focusFirst() const {
     }
 }
 
-void TabOrder::setVisible(QWidget& control, bool visible) const {
-    if (!visible && control.hasFocus()) {
-        const std::vector<QWidget*> order = ordered();
-        const auto self = std::find(order.begin(), order.end(), &control);
-        QWidget* next = nullptr;
-        // After the control to the end, then from the start up to it.
-        for (auto it = self == order.end() ? self : self + 1; !next && it != order.end(); ++it) {
-            next = (*it)->isHidden() ? nullptr : *it;
-        }
-        for (auto it = order.begin(); !next && it != self; ++it) {
-            next = (*it)->isHidden() ? nullptr : *it;
-        }
-        if (next) {
-            next->setFocus(Qt::TabFocusReason);
-        } else {
-            control.clearFocus();
-        }
-    }
-    control.setVisible(visible);
-}
-
 }  // namespace forms

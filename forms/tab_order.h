@@ -19,10 +19,6 @@ public:
     // Gives the focus to the first visible control that takes it.
     void focusFirst() const;
 
-    // Shows or hides a control. Hiding the control that has the focus moves
-    // the focus to the next visible control in tab order, wrapping round.
-    void setVisible(QWidget& control, bool visible) const;
-
 private:
     std::vector<QWidget*> ordered() const;
 

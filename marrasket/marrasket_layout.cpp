@@ -1,7 +1,6 @@
 #include "marrasket_layout.h"
 
 #include "pictures.h"
-#include "scalable_icon.h"
 
 namespace marrasket {
 
@@ -45,7 +44,7 @@ const FormSpec kLayout{
     .clientHeight = 3480_tw,
     .startUpPosition = StartUpPosition::WindowSystem,
     .icon = kWindowIcon,
-    .scalableIcon = kScalableIcon,
+    .drawnIcons = ":/window-icon/%1.png",
     .menu = kMenu,
     .controls = kControls,
 };

@@ -3,13 +3,19 @@
 // drawings themselves for the scalable folder.
 //
 //   render_icons OUTPUT_DIR QUILLON_SVG MARRASKET_SVG
-#include "control_factory.h"
-
+//
+// or one drawing at the sizes given, as OUTPUT_DIR/SIDE.png, for a window:
+//
+//   render_icons --window OUTPUT_DIR SVG SIDE...
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace quillon_pictures {
 #include "../quillon/pictures.h"
@@ -19,6 +25,20 @@ namespace marrasket_pictures {
 }
 
 namespace {
+
+// An SVG drawing rendered square, `side` pixels a side; none when the text is
+// no drawing.
+QImage renderDrawing(const QByteArray& svg, int side) {
+    QSvgRenderer renderer{svg};
+    if (!renderer.isValid()) {
+        return {};
+    }
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
 
 bool save(const QImage& image, const QDir& out, int side, const char* name) {
     const QString dir = QStringLiteral("%1x%1/apps").arg(side);
@@ -33,7 +53,36 @@ bool save(const QImage& image, const QDir& out, int side, const char* name) {
 
 }  // namespace
 
+QByteArray readDrawing(const char* path) {
+    QFile svg(QString::fromLocal8Bit(path));
+    if (!svg.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", path);
+        return {};
+    }
+    return svg.readAll();
+}
+
+int renderForWindow(int argc, char** argv) {
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    out.mkpath(QStringLiteral("."));
+    const QByteArray drawing = readDrawing(argv[3]);
+    for (int i = 4; i < argc; ++i) {
+        const int side = std::atoi(argv[i]);
+        const QString path = out.filePath(QStringLiteral("%1.png").arg(side));
+        const QImage image = side > 0 ? renderDrawing(drawing, side) : QImage();
+        if (image.isNull() || !image.save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc >= 5 && std::strcmp(argv[1], "--window") == 0) {
+        QGuiApplication app(argc, argv);
+        return renderForWindow(argc, argv);
+    }
     if (argc != 4) {
         std::fprintf(stderr, "usage: render_icons OUTPUT_DIR QUILLON_SVG MARRASKET_SVG\n");
         return 2;
@@ -57,7 +106,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         for (const int side : {32, 48, 64, 128, 256}) {
-            if (!save(forms::renderDrawing(drawing.constData(), side), out, side, icon.name)) {
+            if (!save(renderDrawing(drawing, side), out, side, icon.name)) {
                 return 1;
             }
         }

@@ -1,7 +1,6 @@
 #include "quillon_layout.h"
 
 #include "pictures.h"
-#include "scalable_icon.h"
 
 namespace quillon {
 
@@ -56,7 +55,7 @@ const FormSpec kLayout{
     .clientHeight = 3615_tw,
     .startUpPosition = StartUpPosition::CentreScreen,
     .icon = kWindowIcon,
-    .scalableIcon = kScalableIcon,
+    .drawnIcons = ":/window-icon/%1.png",
     .controls = kControls,
 };
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 
 namespace core {
@@ -205,6 +207,32 @@ TEST(Today, TheSystemClockGivesTheLocalDate) {
                          unsigned(today.month()) == unsigned(local.tm_mon + 1) &&
                          unsigned(today.day()) == unsigned(local.tm_mday);
     EXPECT_TRUE(sameDay || Today().timeOfDay < minutes{1});
+}
+
+// Clock readings through the whole range the programs accept, far outside
+// what a count of nanoseconds holds (before 1678 and after 2262).
+TEST(LocalDateAt, ReadsClocksFrom1900To3000) {
+    const char* savedZone = std::getenv("TZ");
+    const std::string previous = savedZone ? savedZone : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const struct {
+        int year;
+        unsigned month, day;
+    } days[] = {{1900, 1, 1}, {1970, 1, 1}, {2262, 4, 12}, {2999, 12, 31}, {3000, 12, 31}};
+    for (const auto& d : days) {
+        const sys_days day = makeDate(d.year, d.month, d.day).day;
+        const auto at = std::time_t(day.time_since_epoch().count()) * 86400 + 13 * 3600 + 5;
+        const CalendarDate read = LocalDateAt(at);
+        EXPECT_EQ(read.day, day) << d.year;
+        EXPECT_EQ(read.timeOfDay, hours{13} + seconds{5}) << d.year;
+    }
+    if (savedZone) {
+        setenv("TZ", previous.c_str(), 1);
+    } else {
+        unsetenv("TZ");
+    }
+    tzset();
 }
 
 }  // namespace

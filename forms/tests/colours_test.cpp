@@ -131,3 +131,20 @@ TEST(GraphicalButton, ShowsTheFocusWithADottedRectangleInItsTextColour) {
 
 }  // namespace
 }  // namespace forms_testing
+
+namespace forms_testing {
+namespace {
+
+// Known ratios: the extremes, a colour with itself, and the layouts' grey.
+TEST(ContrastRatio, MatchesKnownPairs) {
+    EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(Qt::white, Qt::black), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(QColor(0x12, 0x34, 0x56), QColor(0x12, 0x34, 0x56)), 1.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(QColor(0xC0, 0xC0, 0xC0), Qt::black), 11.54, 0.01);
+    // Green weighs most, blue least.
+    EXPECT_NEAR(contrastRatio(QColor(0, 0xFF, 0), Qt::black), 15.3, 0.01);
+    EXPECT_NEAR(contrastRatio(QColor(0, 0, 0xFF), Qt::black), 2.44, 0.01);
+}
+
+}  // namespace
+}  // namespace forms_testing

@@ -1,3 +1,4 @@
+#include "control_parts.h"
 #include "recording_services.h"
 #include "test_form.h"
 
@@ -5,11 +6,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
 namespace forms_testing {
 namespace {
+
+using testing_support::editorOf;
 
 class Controls : public testing::Test {
 protected:
@@ -21,9 +26,9 @@ protected:
 
     // Pastes through the box's own context menu, as a user would; false when
     // the menu offers no paste.
-    bool pasteFromContextMenu(QLineEdit& target, const QString& text) {
+    bool pasteFromContextMenu(TextBox& target, const QString& text) {
         QApplication::clipboard()->setText(text);
-        std::unique_ptr<QMenu> menu(target.createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(editorOf(target).createStandardContextMenu());
         for (QAction* action : menu->actions()) {
             if (action->text().startsWith(QLatin1String("&Paste"))) {
                 action->trigger();
@@ -127,7 +132,7 @@ TEST_F(Controls, ALockedBoxRefusesTypingAndPastingButTakesFocusAndCopies) {
     pasteFromContextMenu(locked, QStringLiteral("77"));
     EXPECT_EQ(locked.Text(), u"1234");
     QApplication::clipboard()->clear();
-    locked.selectAll();
+    editorOf(locked).selectAll();
     QTest::keyClick(&locked, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1234"));
 }
@@ -145,7 +150,7 @@ TEST(LabelCaption, KeepsTheTextExactlyAndShowsEachBreakOnce) {
     const std::u16string caption = u"+30Days 30/01/2024\n\r+60Days 29/02/2024\n\r";
     rows.SetCaption(caption);
     EXPECT_EQ(rows.Caption(), caption);
-    EXPECT_EQ(rows.text(), QStringLiteral("+30Days 30/01/2024\n+60Days 29/02/2024\n"));
+    EXPECT_EQ(rows.shownText(), QStringLiteral("+30Days 30/01/2024\n+60Days 29/02/2024\n"));
     EXPECT_EQ(displayedCaption(u"a\r\nb\nc\rd\n\r\n\re"), QStringLiteral("a\nb\nc\nd\n\ne"));
     EXPECT_EQ(rows.focusPolicy(), Qt::NoFocus);
 }
@@ -155,7 +160,7 @@ TEST(LabelCaption, ShowsMarkupAsPlainText) {
     TestForm form;
     Label& rows = form.labelNamed("Rows");
     rows.SetCaption(u"<b>x</b>");
-    EXPECT_EQ(rows.textFormat(), Qt::PlainText);
+    EXPECT_EQ(rows.findChild<QLabel*>()->textFormat(), Qt::PlainText);
     EXPECT_EQ(rows.Caption(), u"<b>x</b>");
 }
 

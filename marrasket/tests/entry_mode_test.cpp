@@ -52,7 +52,7 @@ TEST_F(EntryMode, EnteringEmptiesTheLabelsShowsEmptyBoxesAndPutsTheCaretInTheDay
     for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
         EXPECT_EQ(box(name).Text(), u"") << name;
     }
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text1"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text1"));
 }
 
 TEST_F(EntryMode, AnAcceptedDateRebuildsTheScheduleWithTheCustomRow) {
@@ -79,7 +79,7 @@ TEST_F(EntryMode, AfterGetDatesTheWindowKeepsTheFocusAndAScreenReaderHearsTheNew
     EXPECT_EQ(news(), QStringLiteral("05/03/2021 +30Days 04/04/2021 +60Days 04/05/2021 "
                                      "+90Days 03/06/2021 +120Days 03/07/2021 +150Days 02/08/2021 "
                                      "+180Days 01/09/2021 +10Days 15/03/2021"));
-    EXPECT_EQ(QApplication::focusWidget(), form.get());
+    EXPECT_EQ(testing_support::focusedControl(), form.get());
 }
 
 TEST_F(EntryMode, CustomRowsCarryTheNumberAsTyped) {
@@ -195,10 +195,10 @@ TEST_F(EntryMode, AltLetterChoosesTheCommandLikeAClick) {
 
 TEST_F(EntryMode, TheSecondDigitOfTheDayCompletesItAndMovesOn) {
     typeInto("Text1", "1");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text1"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text1"));
     typeInto("Text1", "2");
     EXPECT_EQ(box("Text1").Text(), u"12");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text2"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text2"));
 }
 
 TEST_F(EntryMode, TypingADateStraightThroughFillsEveryBox) {
@@ -207,28 +207,28 @@ TEST_F(EntryMode, TypingADateStraightThroughFillsEveryBox) {
     EXPECT_EQ(box("Text2").Text(), u"03");
     EXPECT_EQ(box("Text3").Text(), u"2021");
     EXPECT_EQ(box("Text4").Text(), u"10");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text4"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text4"));
 }
 
 TEST_F(EntryMode, TheFourthDigitOfTheYearMovesOnToTheNumberOfDays) {
     box("Text3").setFocus();
     typeInto("Text3", "2021");
     EXPECT_EQ(box("Text3").Text(), u"2021");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text4"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text4"));
 }
 
 TEST_F(EntryMode, BackspaceMovesOnAndStillErasesInItsOwnBox) {
     typeInto("Text1", "1");
     QTest::keyClick(&box("Text1"), Qt::Key_Backspace);
     EXPECT_EQ(box("Text1").Text(), u"");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text2"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text2"));
 
     box("Text3").SetText(u"202");
     box("Text3").setFocus();
-    box("Text3").end(false);
+    testing_support::editorOf(box("Text3")).end(false);
     QTest::keyClick(&box("Text3"), Qt::Key_Backspace);
     EXPECT_EQ(box("Text3").Text(), u"20");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text4"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text4"));
 }
 
 TEST_F(EntryMode, ARefusedKeyBeepsKeepsTheBoxAndStillMovesOn) {
@@ -236,7 +236,7 @@ TEST_F(EntryMode, ARefusedKeyBeepsKeepsTheBoxAndStillMovesOn) {
     typeInto("Text1", "x");
     EXPECT_EQ(services.beeps, 1);
     EXPECT_EQ(box("Text1").Text(), u"1");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text2"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text2"));
 }
 
 TEST_F(EntryMode, AFullBoxNeitherMovesOnNorTakesMore) {
@@ -244,12 +244,12 @@ TEST_F(EntryMode, AFullBoxNeitherMovesOnNorTakesMore) {
     box("Text1").setFocus();
     typeInto("Text1", "3");
     EXPECT_EQ(box("Text1").Text(), u"12");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text1"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text1"));
     box("Text3").SetText(u"2021");
     box("Text3").setFocus();
     typeInto("Text3", "9");
     EXPECT_EQ(box("Text3").Text(), u"2021");
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text3"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text3"));
 }
 
 TEST_F(EntryMode, TheNumberOfDaysBoxIsFilteredButNeverMovesOn) {
@@ -257,7 +257,43 @@ TEST_F(EntryMode, TheNumberOfDaysBoxIsFilteredButNeverMovesOn) {
     typeInto("Text4", "1a2345");
     EXPECT_EQ(box("Text4").Text(), u"1234");
     EXPECT_EQ(services.beeps, 1);
-    EXPECT_EQ(QApplication::focusWidget(), &box("Text4"));
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text4"));
+}
+
+}  // namespace
+}  // namespace marrasket_testing
+
+namespace marrasket_testing {
+namespace {
+
+TEST_F(EntryMode, TabGoesDayMonthYearThenNumberOfDays) {
+    for (const char* next : {"Text2", "Text3", "Text4"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(testing_support::focusedControl(), &box(next)) << next;
+    }
+}
+
+// A day past the month's end passes validation without its length tests, and
+// is then no date at all.
+TEST_F(EntryMode, ADayPastTheMonthsEndIsReportedAsNoDate) {
+    enter("32", "1", "2021", "");
+    chooseEnterDate();
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].title, u"ERROR");
+    EXPECT_EQ(services.messages[0].text, u"Type mismatch: \"32/1/2021\" is not a date");
+}
+
+TEST_F(EntryMode, ClosingPlaysTheAnimationAndEndsTheProgramWithoutAWord) {
+    const int topBefore = form->frameGeometry().y();
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(services.ends, 1);
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_GT(form->frameGeometry().y(), topBefore);
+    EXPECT_GT(form->outerWindow().top(), form->outerWindow().screenWidth());
+}
+
+TEST_F(EntryMode, TheMenuBarStaysInTheWindow) {
+    EXPECT_FALSE(form->formMenuBar()->isNativeMenuBar());
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ int wholeRows(std::u16string_view caption) {
     return rows;
 }
 
-using RandomSession = MarrasketTest;
+using MarrasketRandomSession = MarrasketTest;
 
-TEST_F(RandomSession, TwentyThousandActionsKeepEveryInvariant) {
+TEST_F(MarrasketRandomSession, TwentyThousandActionsKeepEveryInvariant) {
     testing_support::RandomSession session(*form);
     RecordProperty("seed", std::to_string(session.seed()));
     std::size_t messagesBefore = 0;
@@ -53,7 +53,7 @@ TEST_F(RandomSession, TwentyThousandActionsKeepEveryInvariant) {
         ASSERT_LE(services.messages.size() - messagesBefore, 1u) << where;
         messagesBefore = services.messages.size();
         for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
-            ASSERT_LE(box(name).text().size(), box(name).maxLength()) << name << " " << where;
+            ASSERT_LE(int(box(name).Text().size()), box(name).maxLength()) << name << " " << where;
         }
         const int rows = wholeRows(schedule());
         if (enterDate().Caption() == u"&Enter Date") {

@@ -17,7 +17,7 @@ protected:
     void type(const char* name, const QString& text) {
         forms::TextBox& target = box(name);
         target.setFocus();
-        target.selectAll();
+        testing_support::editorOf(target).selectAll();
         QTest::keyClick(&target, Qt::Key_Backspace);
         QTest::keyClicks(&target, text);
     }
@@ -81,11 +81,11 @@ TEST_P(PickedArrangement, PlacesTheColumnsAndRevealsTheCalculator) {
 
 TEST_P(PickedArrangement, KeepsTheTabOrderOfDayMonthYear) {
     pick(GetParam().button);
-    EXPECT_EQ(QApplication::focusWidget(), &widget("Text1"));
+    EXPECT_EQ(testing_support::focusedControl(), &widget("Text1"));
     for (const char* next :
          {"Text2", "Text3", "TextNum", "Command7", "Text4", "Text5", "Text6", "Text1"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), &widget(next)) << next;
+        EXPECT_EQ(testing_support::focusedControl(), &widget(next)) << next;
     }
 }
 
@@ -99,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, PickedArrangement,
 
 TEST_F(Calculator, TheLeftmostBoxIsStillTheYearAfterYearFirst) {
     pick("Command3");
-    QWidget* leftmost = form->clientArea().childAt(px(1275) + 5, px(120) + 5);
+    QWidget* leftmost =
+        testing_support::controlOf(form->clientArea().childAt(px(1275) + 5, px(120) + 5));
     ASSERT_EQ(leftmost, &widget("Text3"));
     type("Text3", "2020");
     type("Text2", "02");
@@ -162,7 +163,7 @@ TEST_F(Calculator, ACenturyYearEmptiesTheBoxesAndFocusesTheDay) {
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].text, u"2100 Is Not A Leap Year");
     EXPECT_EQ(box("Text1").Text() + box("Text2").Text() + box("Text3").Text(), u"");
-    EXPECT_EQ(QApplication::focusWidget(), &widget("Text1"));
+    EXPECT_EQ(testing_support::focusedControl(), &widget("Text1"));
     // Now all three are empty: the length of the day is the first fault.
     calculate();
     EXPECT_EQ(services.messages.back().text, u"Error In Day 01 To 31");

@@ -8,9 +8,9 @@ namespace {
 
 constexpr int kActions = 20000;
 
-using RandomSession = QuillonTest;
+using QuillonRandomSession = QuillonTest;
 
-TEST_F(RandomSession, TwentyThousandActionsKeepEveryInvariant) {
+TEST_F(QuillonRandomSession, TwentyThousandActionsKeepEveryInvariant) {
     testing_support::RandomSession session(*form);
     RecordProperty("seed", std::to_string(session.seed()));
     std::size_t messagesBefore = 0;
@@ -27,7 +27,7 @@ TEST_F(RandomSession, TwentyThousandActionsKeepEveryInvariant) {
                                               (heading.ends_with(u"Days") || heading == u"+1Day")))
             << where;
         for (const char* name : {"Text1", "Text2", "Text3", "TextNum", "Text4", "Text5", "Text6"}) {
-            ASSERT_LE(box(name).text().size(), box(name).maxLength()) << name << " " << where;
+            ASSERT_LE(int(box(name).Text().size()), box(name).maxLength()) << name << " " << where;
         }
         const auto result = testing_support::spelledDate(box("Text4").Text(), box("Text5").Text(),
                                                          box("Text6").Text());

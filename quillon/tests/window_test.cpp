@@ -55,11 +55,11 @@ TEST_F(QuillonWindow, OpensOnThePickerAlone) {
 }
 
 TEST_F(QuillonWindow, FocusStartsOnCommand1AndTabsDownThePicker) {
-    EXPECT_EQ(QApplication::focusWidget(), &widget("Command1"));
+    EXPECT_EQ(testing_support::focusedControl(), &widget("Command1"));
     for (const char* next :
          {"Command2", "Command3", "Command4", "Command5", "Command6", "Command1"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), &widget(next)) << next;
+        EXPECT_EQ(testing_support::focusedControl(), &widget(next)) << next;
     }
 }
 
@@ -79,8 +79,10 @@ TEST_F(QuillonWindow, BoxesCarryTheirLimitsLocksAndNames) {
                               {"Text6", 4, true, "Result year"}}) {
         forms::TextBox& b = box(e.name);
         EXPECT_EQ(b.maxLength(), e.maxLength) << e.name;
-        EXPECT_EQ(b.isReadOnly(), e.locked) << e.name;
-        EXPECT_EQ(b.accessibleName(), QString::fromLatin1(e.accessibleName)) << e.name;
+        EXPECT_EQ(b.isLocked(), e.locked) << e.name;
+        EXPECT_EQ(testing_support::editorOf(b).accessibleName(),
+                  QString::fromLatin1(e.accessibleName))
+            << e.name;
         EXPECT_EQ(b.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter) << e.name;
     }
     EXPECT_EQ(widget("Command7").accessibleName(), QStringLiteral("Calculate"));
@@ -115,6 +117,47 @@ TEST_F(QuillonWindow, PicturesHaveTheirSizesAndTransparency) {
         }
     }
     EXPECT_GT(colours.size(), 10u);
+    // Offered at the sizes title bars, task switchers and docks ask for.
+    const QList<QSize> sizes = form->windowIcon().availableSizes();
+    for (const int side : {16, 32, 48, 64}) {
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    }
+}
+
+// The six picker buttons as a user sees them: each caption drawn in the
+// layout's bold face on the flat grey button, and the calculate button's
+// picture drawn on its face.
+TEST_F(QuillonWindow, PickerButtonsShowTheirCaptionsAndCalculateShowsItsPicture) {
+    const struct {
+        const char* name;
+        const char16_t* caption;
+    } buttons[] = {{"Command1", u"DD:MM:YYYY"}, {"Command2", u"MM:DD:YYYY"},
+                   {"Command3", u"YYYY:MM:DD"}, {"Command4", u"YYYY:DD:MM"},
+                   {"Command5", u"DD:YYYY:MM"}, {"Command6", u"MM:YYYY:DD "}};
+    const QColor grey(0xC0, 0xC0, 0xC0);
+    const auto inkedPixels = [&](QWidget& button) {
+        const QImage image = button.grab().toImage();
+        int inked = 0;
+        for (int y = 3; y < image.height() - 3; ++y) {
+            for (int x = 3; x < image.width() - 3; ++x) {
+                inked += image.pixelColor(x, y) != grey;
+            }
+        }
+        return inked;
+    };
+    for (const auto& expected : buttons) {
+        auto& button = dynamic_cast<forms::CommandButton&>(widget(expected.name));
+        EXPECT_EQ(button.Caption(), expected.caption) << expected.name;
+        EXPECT_EQ(button.font().pointSizeF(), 12) << expected.name;
+        EXPECT_TRUE(button.font().bold()) << expected.name;
+        // Flat: the face inside the border is the layout's grey.
+        EXPECT_EQ(button.grab().toImage().pixelColor(5, 5), grey) << expected.name;
+        EXPECT_GT(inkedPixels(button), 100) << expected.name;
+    }
+    QTest::mouseClick(&widget("Command1"), Qt::LeftButton);
+    auto& calculate = dynamic_cast<forms::CommandButton&>(widget("Command7"));
+    calculate.setPalette(QPalette(grey));
+    EXPECT_GT(inkedPixels(calculate), 50);
 }
 
 TEST_F(QuillonWindow, IsAFrameNamedForTheProgramThatReadsItsPromptWhilePicking) {

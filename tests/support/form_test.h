@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control_parts.h"
 #include "date_services.h"
 #include "form.h"
 #include "form_variables.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control_parts.h"
 #include "form.h"
 
 #include <gtest/gtest.h>
@@ -172,8 +173,9 @@ private:
         }
         QApplication::clipboard()->setText(text);
         forms::TextBox* box = boxes[std::size_t(pick(int(boxes.size())))];
-        box->setCursorPosition(pick(int(box->text().size()) + 1));
-        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        QLineEdit& editor = editorOf(*box);
+        editor.setCursorPosition(pick(int(editor.text().size()) + 1));
+        std::unique_ptr<QMenu> menu(editor.createStandardContextMenu());
         for (QAction* action : menu->actions()) {
             if (action->text().startsWith(QLatin1String("&Paste")) && action->isEnabled()) {
                 action->trigger();

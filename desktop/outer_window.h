@@ -10,19 +10,19 @@
 
 class QWidget;
 
-namespace forms {
+namespace desktop {
 
-// A form's window seen from outside: its outer frame (title bar and borders
+// A top-level window seen from outside: its outer frame (title bar and borders
 // included) in twips, as the closing animation and the handlers move and
 // size it. Each change waits until the window system has answered it, so
 // that the next read shows where the window really is. Every change throws
 // when the window system cannot carry it out at all: moves on Wayland, where
 // no client places its own window, and anything while the window is
 // minimised.
-class FormWindow : public core::AnimatedWindow {
+class OuterWindow : public core::AnimatedWindow {
 public:
-    explicit FormWindow(QWidget& window);
-    ~FormWindow() override;
+    explicit OuterWindow(QWidget& window);
+    ~OuterWindow() override;
 
     float top() override;
     float left() override;
@@ -41,6 +41,9 @@ public:
     // Places the whole window, frame included, in the middle of its screen;
     // before it is first shown.
     void centreOnScreen();
+    // Shows no name in the title bar or task list where the window system
+    // would otherwise put the program's name in place of an empty title.
+    void clearName();
     // From now on the program alone changes the window's size, to any size.
     void releaseSize();
 
@@ -57,4 +60,4 @@ private:
     bool m_sizeReleased = false;
 };
 
-}  // namespace forms
+}  // namespace desktop

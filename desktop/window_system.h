@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace forms {
+namespace desktop {
 
 struct ServerGeometry {
     QPoint clientPosition;  // screen pixels
@@ -20,6 +20,10 @@ struct ServerGeometry {
 // from what Qt reports while changes are on their way. None where the
 // platform offers no such query (Wayland, offscreen).
 std::optional<ServerGeometry> serverGeometry(const QWidget& window);
+
+// The frame that the window system puts round a top-level window, as Qt
+// knows it; none before the window exists.
+QMargins frameMargins(const QWidget& window);
 
 // Gives a created top-level window an empty name on X11, where Qt would put
 // the program's name in place of an empty title.
@@ -51,4 +55,4 @@ private:
     long m_count = 0;
 };
 
-}  // namespace forms
+}  // namespace desktop

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace forms {
+namespace desktop {
 
 namespace {
 
@@ -82,4 +82,4 @@ std::optional<std::string> choosePlatform() {
     return std::nullopt;
 }
 
-}  // namespace forms
+}  // namespace desktop

@@ -1,4 +1,4 @@
-#include "form_window.h"
+#include "outer_window.h"
 
 #include "twips.h"
 #include "window_answers.h"
@@ -13,7 +13,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace forms {
+namespace desktop {
 
 namespace {
 
@@ -35,26 +35,22 @@ float checked(float twips) {
     return twips;
 }
 
-QMargins frameMargins(const QWidget& window) {
-    return window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
-}
-
 }  // namespace
 
-FormWindow::FormWindow(QWidget& window) : m_window(window), m_answers(window) {}
+OuterWindow::OuterWindow(QWidget& window) : m_window(window), m_answers(window) {}
 
-FormWindow::~FormWindow() = default;
+OuterWindow::~OuterWindow() = default;
 
-double FormWindow::dpiX() const {
+double OuterWindow::dpiX() const {
     return m_window.logicalDpiX();
 }
-double FormWindow::dpiY() const {
+double OuterWindow::dpiY() const {
     return m_window.logicalDpiY();
 }
 
 // Qt takes a change as done as soon as it is asked for; the window system
 // says where the window really is, and how large.
-QRect FormWindow::outerGeometry() const {
+QRect OuterWindow::outerGeometry() const {
     if (const std::optional<ServerGeometry> server = serverGeometry(m_window)) {
         const QMargins frame = frameMargins(m_window);
         return QRect(server->clientPosition, server->clientSize).marginsAdded(frame);
@@ -62,20 +58,20 @@ QRect FormWindow::outerGeometry() const {
     return m_window.frameGeometry();
 }
 
-float FormWindow::top() {
+float OuterWindow::top() {
     return float(toTwips(outerGeometry().y(), dpiY()));
 }
-float FormWindow::left() {
+float OuterWindow::left() {
     return float(toTwips(outerGeometry().x(), dpiX()));
 }
-float FormWindow::width() {
+float OuterWindow::width() {
     return float(toTwips(outerGeometry().width(), dpiX()));
 }
-float FormWindow::height() {
+float OuterWindow::height() {
     return float(toTwips(outerGeometry().height(), dpiY()));
 }
 
-void FormWindow::requireChangeable(bool move) const {
+void OuterWindow::requireChangeable(bool move) const {
     if (move && onWayland()) {
         throw std::runtime_error("the window system does not let clients place windows");
     }
@@ -84,39 +80,39 @@ void FormWindow::requireChangeable(bool move) const {
     }
 }
 
-void FormWindow::setTop(float twips) {
+void OuterWindow::setTop(float twips) {
     requireChangeable(true);
     const int x = m_answers.pendingMove() ? m_answers.pendingMove()->x() : outerGeometry().x();
     m_answers.move(QPoint(x, toPixels(checked(twips), dpiY())));
 }
 
-void FormWindow::setLeft(float twips) {
+void OuterWindow::setLeft(float twips) {
     requireChangeable(true);
     const int y = m_answers.pendingMove() ? m_answers.pendingMove()->y() : outerGeometry().y();
     m_answers.move(QPoint(toPixels(checked(twips), dpiX()), y));
 }
 
-void FormWindow::setWidth(float twips) {
+void OuterWindow::setWidth(float twips) {
     requireChangeable(false);
     const QRect outer = outerGeometry();
     resizeClient(toPixels(checked(twips), dpiX()) - frameExtra().width(),
                  outer.height() - frameExtra().height());
 }
 
-void FormWindow::setHeight(float twips) {
+void OuterWindow::setHeight(float twips) {
     requireChangeable(false);
     const QRect outer = outerGeometry();
     resizeClient(outer.width() - frameExtra().width(),
                  toPixels(checked(twips), dpiY()) - frameExtra().height());
 }
 
-float FormWindow::screenWidth() {
+float OuterWindow::screenWidth() {
     const QScreen* current =
         m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
     return current ? float(toTwips(current->geometry().width(), dpiX())) : 0.0f;
 }
 
-void FormWindow::showPass() {
+void OuterWindow::showPass() {
     if (onWayland()) {
         awaitNextFrame(m_window);
         return;
@@ -126,11 +122,11 @@ void FormWindow::showPass() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void FormWindow::setClientSize(QSize size) {
+void OuterWindow::setClientSize(QSize size) {
     m_window.setFixedSize(size);
 }
 
-void FormWindow::centreOnScreen() {
+void OuterWindow::centreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
         return;
@@ -145,18 +141,23 @@ void FormWindow::centreOnScreen() {
         QRect(frame.topLeft() + QPoint(extents.left(), extents.top()), m_window.size()));
 }
 
-void FormWindow::releaseSize() {
+void OuterWindow::clearName() {
+    m_window.winId();
+    clearWindowName(m_window);
+}
+
+void OuterWindow::releaseSize() {
     m_sizeReleased = true;
     m_window.setMinimumSize(1, 1);
     m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
-QSize FormWindow::frameExtra() const {
+QSize OuterWindow::frameExtra() const {
     return m_window.frameGeometry().size() - m_window.geometry().size();
 }
 
-void FormWindow::resizeClient(int width, int height) {
+void OuterWindow::resizeClient(int width, int height) {
     m_answers.resize(QSize(std::max(1, width), std::max(1, height)), !m_sizeReleased);
 }
 
-}  // namespace forms
+}  // namespace desktop

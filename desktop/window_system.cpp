@@ -7,13 +7,14 @@
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
 
-namespace forms {
+namespace desktop {
 
 namespace {
 
@@ -53,6 +54,10 @@ std::optional<std::vector<std::uint32_t>> property32(xcb_connection_t* connectio
 }
 
 }  // namespace
+
+QMargins frameMargins(const QWidget& window) {
+    return window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+}
 
 void clearWindowName(const QWidget& window) {
     xcb_connection_t* connection = x11Connection(window);
@@ -160,4 +165,4 @@ bool ConfigureAnswers::nativeEventFilter(const QByteArray& eventType, void* mess
     return false;
 }
 
-}  // namespace forms
+}  // namespace desktop

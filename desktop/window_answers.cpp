@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace forms {
+namespace desktop {
 
 namespace {
 
@@ -33,10 +33,6 @@ constexpr int kPassesToIgnore = 2;
 // Longest wait for the frame of one pass to be drawn where the compositor
 // draws for the program (Wayland).
 constexpr int kFrameTimeoutMs = 100;
-
-QMargins frameMargins(const QWidget& window) {
-    return window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
-}
 
 // Notes when the compositor asks for the window's next frame.
 class FrameRequests : public QObject {
@@ -185,4 +181,4 @@ void awaitNextFrame(QWidget& window) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-}  // namespace forms
+}  // namespace desktop

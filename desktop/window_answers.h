@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace forms {
+namespace desktop {
 
 class ConfigureAnswers;
 
@@ -62,4 +62,4 @@ private:
 // program (Wayland).
 void awaitNextFrame(QWidget& window);
 
-}  // namespace forms
+}  // namespace desktop

@@ -1,6 +1,8 @@
 #pragma once
 
-namespace forms {
+#include <compare>
+
+namespace desktop {
 
 // Layout unit of the forms: 1440 twips to the inch, 15 to a pixel at 96 DPI.
 struct Twips {
@@ -29,4 +31,4 @@ constexpr double toTwips(int pixels, double dotsPerInch) {
     return pixels * double(kTwipsPerInch) / dotsPerInch;
 }
 
-}  // namespace forms
+}  // namespace desktop

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace forms {
+namespace desktop {
 
 // The toolkit platform a program runs on. The user's QT_QPA_PLATFORM always
 // wins. Otherwise X11 (xcb) wherever an X display can be reached, X11
@@ -13,4 +13,4 @@ namespace forms {
 // None when the display asked for, or any display at all, cannot be reached.
 std::optional<std::string> choosePlatform();
 
-}  // namespace forms
+}  // namespace desktop
