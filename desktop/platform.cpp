@@ -9,16 +9,28 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace desktop {
 
 namespace {
 
+// The probe's connection stays open until the toolkit has its own: an X
+// server with no other client resets when its last client leaves, just as
+// the toolkit would connect.
+xcb_connection_t* g_probe = nullptr;
+
 bool xDisplayReachable() {
+    if (g_probe) {
+        return true;
+    }
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool reachable = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reachable;
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    g_probe = connection;
+    return true;
 }
 
 // The socket that a Wayland client connects to: WAYLAND_DISPLAY (wayland-0
@@ -53,6 +65,12 @@ bool waylandDisplayReachable() {
 }
 
 }  // namespace
+
+void releaseDisplayProbe() {
+    if (g_probe) {
+        xcb_disconnect(std::exchange(g_probe, nullptr));
+    }
+}
 
 std::optional<std::string> choosePlatform() {
     const char* asked = std::getenv("QT_QPA_PLATFORM");

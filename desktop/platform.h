@@ -11,6 +11,9 @@ namespace desktop {
 // can a window place itself (centred, or sliding off the screen as it
 // closes); native Wayland when a Wayland compositor is the only display.
 // None when the display asked for, or any display at all, cannot be reached.
+// An X display found reachable stays connected until this is called, once
+// the toolkit has connected.
 std::optional<std::string> choosePlatform();
+void releaseDisplayProbe();
 
 }  // namespace desktop

@@ -42,6 +42,7 @@ std::unique_ptr<QApplication> startApplication(char** argv, const char* desktopF
     static char unnamed[] = "program";
     static char* arguments[] = {argv && argv[0] ? argv[0] : unnamed, nullptr};
     auto app = std::make_unique<QApplication>(argumentCount, arguments);
+    desktop::releaseDisplayProbe();
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopFileName));
     prepareApplication(*app);
     return app;

@@ -22,9 +22,11 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-$sudo apt-get update -qq
+# sudo drops the environment, so the front end is set on its far side:
+# debconf must never stop to ask.
+as_root=(env DEBIAN_FRONTEND=noninteractive)
+[ "$(id -u)" -ne 0 ] && as_root=(sudo "${as_root[@]}")
+"${as_root[@]}" apt-get update -qq
 available=()
 for p in "${missing[@]}"; do
     if apt-cache show "$p" >/dev/null 2>&1; then
@@ -34,4 +36,4 @@ for p in "${missing[@]}"; do
     fi
 done
 echo "Installing: ${available[*]}"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${available[@]}"
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${available[@]}"

@@ -36,11 +36,15 @@ start_session_bus() {
     STARTED+=("$(echo "$out" | sed -n 2p)")
 }
 
+# XVFB_RESETS=1 lets the server reset whenever its last client leaves, as a
+# display that nothing else uses does.
 start_xvfb() {
     local fifo number
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768x24}" -nolisten tcp -noreset 3>"$fifo" \
+    local reset=-noreset
+    [ "${XVFB_RESETS:-0}" = 1 ] && reset=""
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768x24}" -nolisten tcp $reset 3>"$fifo" \
         >/dev/null 2>&1 &
     STARTED+=($!)
     if ! read -r -t 10 number <"$fifo"; then
