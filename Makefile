@@ -19,8 +19,10 @@ run: build
 run-marrasket: build
 	$(BUILD)/marrasket/marrasket
 
+# TEST_LABELS, a ctest label expression such as 'unit|widget', runs only those.
+TEST_LABELS ?=
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) $(if $(TEST_LABELS),-L '$(TEST_LABELS)')
 
 # The Debian package, in $(BUILD).
 package: build
