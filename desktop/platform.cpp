@@ -20,17 +20,24 @@ namespace {
 // the toolkit would connect.
 xcb_connection_t* g_probe = nullptr;
 
+// A server that resets as its last client leaves refuses connections for a
+// moment: a refused probe is tried again a few times before the display
+// counts as unreachable.
 bool xDisplayReachable() {
-    if (g_probe) {
-        return true;
+    constexpr int kTries = 5;
+    constexpr useconds_t kPauseMicroseconds = 50'000;
+    for (int attempt = 0; !g_probe && attempt < kTries; ++attempt) {
+        if (attempt > 0) {
+            usleep(kPauseMicroseconds);
+        }
+        xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection) == 0) {
+            g_probe = connection;
+        } else {
+            xcb_disconnect(connection);
+        }
     }
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection) != 0) {
-        xcb_disconnect(connection);
-        return false;
-    }
-    g_probe = connection;
-    return true;
+    return g_probe != nullptr;
 }
 
 // The socket that a Wayland client connects to: WAYLAND_DISPLAY (wayland-0
