@@ -1,50 +1,38 @@
 #include "window_answers.h"
 
+#include "runtime_services.h"
 #include "window_system.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace desktop {
 
 namespace {
 
-// Longest wait for the window system to answer one change. A window manager
-// that runs answers at once; one that is busy or stopped for a moment is
-// waited for once more at the end of the pass (kPassAnswerTimeoutMs).
-constexpr int kStepAnswerTimeoutMs = 60;
-
-// Longest wait at the end of a pass for changes still unanswered, so that a
-// window manager that answers late is not read as one that holds the window.
-constexpr int kPassAnswerTimeoutMs = 500;
+// Longest wait for the answer to one request: generous, since a window
+// manager on a busy machine may answer late, and a late answer must not read
+// as a refusal; only one that never answers costs the whole of it.
+constexpr int kAnswerCapMs = 1500;
 
 // How long an answer that does not show the change asked for must stand
-// before it is taken as the window system's last word: the answer to an
-// earlier change can arrive just after this one was sent.
-constexpr qint64 kSettleMs = 15;
-
-// Passes in a row in which the window system carries out one kind of change
-// but leaves the other unanswered, before that other is no longer waited for.
-constexpr int kPassesToIgnore = 2;
+// before it is taken as the window system's last word: a window manager may
+// answer one request with more than one event.
+constexpr int kSettleMs = 30;
 
 // Longest wait for the frame of one pass to be drawn where the compositor
 // draws for the program (Wayland).
 constexpr int kFrameTimeoutMs = 100;
 
-// Notes when the compositor asks for the window's next frame.
-class FrameRequests : public QObject {
-public:
-    bool requested = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        requested = requested || event->type() == QEvent::UpdateRequest;
-        return false;
-    }
-};
+bool sameClient(const QWidget& window, const QRect& client) {
+    const std::optional<ServerGeometry> server = serverGeometry(window);
+    return !server || QRect(server->clientPosition, server->clientSize) == client;
+}
 
 }  // namespace
 
@@ -52,133 +40,122 @@ WindowAnswers::WindowAnswers(QWidget& window) : m_window(window) {}
 
 WindowAnswers::~WindowAnswers() = default;
 
-void WindowAnswers::move(QPoint frame) {
-    noteRequest();
-    m_window.move(frame);
-    const bool answered = m_movesGoUnanswered || await(frame, std::nullopt, kStepAnswerTimeoutMs);
-    m_pendingFrame = answered ? std::nullopt : std::optional<QPoint>(frame);
-    m_moveUnansweredThisPass = m_moveUnansweredThisPass || !answered;
-    m_moveCarriedOutThisPass = m_moveCarriedOutThisPass || changedAsAsked(frame, std::nullopt);
-}
-
-void WindowAnswers::resize(QSize size, bool fixed) {
-    noteRequest();
-    if (fixed) {
-        m_window.setFixedSize(size);
-    } else {
-        m_window.resize(size);
+WindowEvents* WindowAnswers::events() {
+    if (!m_events && m_window.testAttribute(Qt::WA_WState_Created)) {
+        m_events = std::make_unique<WindowEvents>(m_window);
+        const WId id = m_window.internalWinId();
+        // A window taken away by another client (a session manager, a
+        // window manager that failed) leaves nothing to close: the program
+        // ends as after a close. Qt's own re-creation of a window is not that.
+        m_events->setOnDestroyed([this, id] {
+            if (m_window.testAttribute(Qt::WA_WState_Created) && m_window.internalWinId() == id) {
+                core::EndProgram();
+            }
+        });
     }
-    const bool answered = m_sizesGoUnanswered || await(std::nullopt, size, kStepAnswerTimeoutMs);
-    m_pendingSize = answered ? std::nullopt : std::optional<QSize>(size);
-    m_sizeUnansweredThisPass = m_sizeUnansweredThisPass || !answered;
-    m_sizeCarriedOutThisPass = m_sizeCarriedOutThisPass || changedAsAsked(std::nullopt, size);
+    return m_events.get();
 }
 
-void WindowAnswers::endPass() {
-    // A window manager that carries out sizes pass after pass but never
-    // answers a move by itself carries out moves only with a change of size
-    // (sway's XWayland): moves are no longer waited for. The same the other
-    // way round.
-    m_movesIgnoredPasses =
-        m_moveUnansweredThisPass && m_sizeCarriedOutThisPass ? m_movesIgnoredPasses + 1 : 0;
-    m_sizesIgnoredPasses =
-        m_sizeUnansweredThisPass && m_moveCarriedOutThisPass ? m_sizesIgnoredPasses + 1 : 0;
-    m_movesGoUnanswered = m_movesGoUnanswered || m_movesIgnoredPasses >= kPassesToIgnore;
-    m_sizesGoUnanswered = m_sizesGoUnanswered || m_sizesIgnoredPasses >= kPassesToIgnore;
-    // A pass in which the window system answered nothing at all finds it
-    // busy or stopped for a moment: its changes are waited for once more, so
-    // that a window manager that answers late is not read as one holding the
-    // window. One that answered some of them refused the others.
-    if (!m_moveCarriedOutThisPass && !m_sizeCarriedOutThisPass) {
-        if (m_pendingFrame && !m_movesGoUnanswered) {
-            await(m_pendingFrame, std::nullopt, kPassAnswerTimeoutMs);
+Answer WindowAnswers::request(const QRect& client, const QMargins& frame) {
+    WindowEvents* watched = events();
+    const std::optional<unsigned> request = configureClient(m_window, client, frame);
+    if (!watched || !request) {
+        return Answer::None;
+    }
+    return await(
+        *request, [&] { return sameClient(m_window, client); }, kAnswerCapMs);
+}
+
+void WindowAnswers::awaitFrameExtents(int timeoutMs) {
+    WindowEvents* watched = events();
+    if (!watched) {
+        return;
+    }
+    const QDeadlineTimer deadline(timeoutMs);
+    const long before = watched->frameChanges();
+    while (watched->frameChanges() == before && !deadline.hasExpired()) {
+        waitForEvent(int(deadline.remainingTime()));
+    }
+}
+
+// Runs the window system's events, and no user input, until an answer to the
+// request numbered `request` came that shows the change (`done`), or one that
+// does not has stood for kSettleMs, or `capMs` passed. Events that the server
+// made before it ran the request (a restacking, a late answer to an earlier
+// request) answer nothing.
+template <class Done>
+Answer WindowAnswers::await(unsigned request, Done&& done, int capMs) {
+    const QDeadlineTimer cap(capMs);
+    QDeadlineTimer settled(QDeadlineTimer::Forever);
+    long seen = m_events->configures();
+    bool answered = false;
+    for (;;) {
+        if (m_events->configures() != seen) {
+            seen = m_events->configures();
+            if (m_events->answered(request)) {
+                answered = true;
+                if (done()) {
+                    return Answer::CarriedOut;
+                }
+                settled.setRemainingTime(kSettleMs);
+            }
         }
-        if (m_pendingSize && !m_sizesGoUnanswered) {
-            await(std::nullopt, m_pendingSize, kPassAnswerTimeoutMs);
+        const QDeadlineTimer next = std::min(cap, settled);
+        if (next.hasExpired()) {
+            return answered ? Answer::Altered : Answer::None;
         }
+        waitForEvent(int(next.remainingTime()));
     }
-    m_pendingFrame.reset();
-    m_pendingSize.reset();
-    m_moveUnansweredThisPass = m_sizeUnansweredThisPass = false;
-    m_moveCarriedOutThisPass = m_sizeCarriedOutThisPass = false;
 }
 
-void WindowAnswers::noteRequest() {
-    if (!m_answers && m_window.testAttribute(Qt::WA_WState_Created)) {
-        m_answers = std::make_unique<ConfigureAnswers>(m_window);
-    }
-    m_answersBefore = m_answers ? m_answers->count() : 0;
+// Sleeps in a local event loop until one of the window's events or the
+// timeout wakes it.
+void WindowAnswers::waitForEvent(int timeoutMs) {
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(std::max(0, timeoutMs));
+    m_events->setOnEvent([&loop] { loop.quit(); });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_events->setOnEvent(nullptr);
 }
 
-// The window system carried out a change that it had to answer: an event
-// came, and the window now has what was asked.
-bool WindowAnswers::changedAsAsked(std::optional<QPoint> frame, std::optional<QSize> size) const {
-    return m_answers && m_answers->count() != m_answersBefore && carriedOut(frame, size);
-}
+namespace {
 
-// The window system shows the geometry asked for, and so does Qt.
-bool WindowAnswers::carriedOut(std::optional<QPoint> frame, std::optional<QSize> size) const {
-    const std::optional<ServerGeometry> server = serverGeometry(m_window);
-    if (!server) {
-        return true;
-    }
-    if (frame) {
-        const QMargins margins = frameMargins(m_window);
-        const QPoint onServer = server->clientPosition - QPoint(margins.left(), margins.top());
-        if (onServer != *frame || m_window.frameGeometry().topLeft() != *frame) {
-            return false;
+// Ends a local event loop when the compositor asks for the window's next
+// frame.
+class FrameRequests : public QObject {
+public:
+    explicit FrameRequests(QEventLoop& loop) : m_loop(loop) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::UpdateRequest) {
+            m_loop.quit();
         }
-    }
-    if (size && (server->clientSize != *size || m_window.size() != *size)) {
         return false;
     }
-    return true;
-}
 
-// Qt takes a change as done as soon as it is asked for, and each of its
-// requests carries the whole geometry, so a request sent before the last one
-// is answered could carry stale values. Runs the window system's events, and
-// no user input, until the change is carried out or answered otherwise (a
-// window manager that holds the window at a screen edge answers with where
-// it keeps it), or for at most timeoutMs; true when it was answered.
-bool WindowAnswers::await(std::optional<QPoint> frame, std::optional<QSize> size, int timeoutMs) {
-    QElapsedTimer waited;
-    waited.start();
-    long answers = m_answersBefore;
-    qint64 lastAnswerMs = 0;
-    for (;;) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (m_answers && m_answers->count() != answers) {
-            answers = m_answers->count();
-            lastAnswerMs = waited.elapsed();
-        }
-        if (carriedOut(frame, size) ||
-            (answers != m_answersBefore && waited.elapsed() - lastAnswerMs >= kSettleMs)) {
-            return true;
-        }
-        if (waited.elapsed() >= timeoutMs) {
-            return false;
-        }
-    }
-}
+private:
+    QEventLoop& m_loop;
+};
+
+}  // namespace
 
 void awaitNextFrame(QWidget& window) {
     QWindow* handle = window.windowHandle();
     if (!handle) {
         return;
     }
-    FrameRequests frames;
+    QEventLoop loop;
+    FrameRequests frames(loop);
     handle->installEventFilter(&frames);
+    QTimer::singleShot(kFrameTimeoutMs, &loop, &QEventLoop::quit);
     window.update();
     handle->requestUpdate();
-    QElapsedTimer waited;
-    waited.start();
-    while (!frames.requested && waited.elapsed() < kFrameTimeoutMs) {
-        QCoreApplication::processEvents(
-            QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
     handle->removeEventFilter(&frames);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace desktop

@@ -1,60 +1,50 @@
 #pragma once
 
-#include <QPoint>
+#include <QMargins>
+#include <QRect>
 #include <QSize>
 #include <memory>
-#include <optional>
 
 class QWidget;
 
 namespace desktop {
 
-class ConfigureAnswers;
+class WindowEvents;
 
-// Waits for the window system to answer each change of a window's position
-// or size, pass by pass of the closing animation. Qt takes a change as done
-// as soon as it is asked for, and each of its requests carries the whole
-// geometry, so a request sent before the last one is answered could carry
-// stale values; and a window manager that answers late must not read as one
-// that holds the window where it is.
+// What the window system did with one request for a window's geometry.
+enum class Answer {
+    CarriedOut,  // the window has what was asked
+    Altered,     // answered, and the window has something else (refused or held)
+    None,        // no answer within the wait
+};
+
+// Asks the X11 window system for changes of a window's geometry and waits for
+// each answer on its events (never spinning, no round trip while nothing
+// comes), so that the next read shows where the window really is: a window
+// manager that answers late must not read as one that holds the window where
+// it is. Also ends the program when another client destroys the window.
 class WindowAnswers {
 public:
     explicit WindowAnswers(QWidget& window);
     ~WindowAnswers();
 
-    // Moves the window's frame to `frame`, or gives its client area `size`,
-    // and waits for the answer.
-    void move(QPoint frame);
-    void resize(QSize size, bool fixed);
+    // The window's events, followed from the first call once the window
+    // exists; none elsewhere than on X11.
+    WindowEvents* events();
 
-    // A move not answered yet in this pass: the next move keeps its other
-    // coordinate instead of sending back the old one.
-    std::optional<QPoint> pendingMove() const { return m_pendingFrame; }
-
-    // Ends a pass: waits once more for what a busy window system left
-    // unanswered, and learns which changes this one never answers.
-    void endPass();
+    // Gives the client area `client` (device pixels) in one request, read
+    // with the window's frame `frame`, and waits for the answer.
+    Answer request(const QRect& client, const QMargins& frame);
+    // Waits at most `timeoutMs` for the window manager to tell a frame.
+    void awaitFrameExtents(int timeoutMs);
 
 private:
-    void noteRequest();
-    bool carriedOut(std::optional<QPoint> frame, std::optional<QSize> size) const;
-    bool changedAsAsked(std::optional<QPoint> frame, std::optional<QSize> size) const;
-    bool await(std::optional<QPoint> frame, std::optional<QSize> size, int timeoutMs);
+    template <class Done>
+    Answer await(unsigned request, Done&& done, int capMs);
+    void waitForEvent(int timeoutMs);
 
     QWidget& m_window;
-    std::unique_ptr<ConfigureAnswers> m_answers;
-    long m_answersBefore = 0;
-    std::optional<QPoint> m_pendingFrame;
-    std::optional<QSize> m_pendingSize;
-    bool m_moveUnansweredThisPass = false;
-    bool m_sizeUnansweredThisPass = false;
-    bool m_moveCarriedOutThisPass = false;
-    bool m_sizeCarriedOutThisPass = false;
-    int m_movesIgnoredPasses = 0;
-    int m_sizesIgnoredPasses = 0;
-    // Changes of a kind that this window system leaves unanswered for good.
-    bool m_movesGoUnanswered = false;
-    bool m_sizesGoUnanswered = false;
+    std::unique_ptr<WindowEvents> m_events;
 };
 
 // Waits, at most 100 ms, until the compositor asks for the window's next

@@ -3,9 +3,7 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QThread>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -53,11 +51,37 @@ std::optional<std::vector<std::uint32_t>> property32(xcb_connection_t* connectio
                                       items + xcb_get_property_value_length(reply.get()) / 4);
 }
 
-}  // namespace
-
-QMargins frameMargins(const QWidget& window) {
-    return window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+// The root window of the window's own screen (not always the first screen's):
+// it never changes, so the last one asked for is kept.
+xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window) {
+    static xcb_window_t lastWindow = XCB_WINDOW_NONE;
+    static xcb_window_t lastRoot = XCB_WINDOW_NONE;
+    if (window != lastWindow) {
+        const Owned<xcb_get_geometry_reply_t> geometry(
+            xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr),
+            &std::free);
+        if (!geometry) {
+            return XCB_WINDOW_NONE;
+        }
+        lastWindow = window;
+        lastRoot = geometry->root;
+    }
+    return lastRoot;
 }
+
+// How the window manager reads the place asked for: the client's own corner
+// (static gravity, which Qt sets for windows placed by their client area) or
+// the frame's top-left corner.
+bool placedByClientCorner(xcb_connection_t* connection, xcb_window_t window) {
+    constexpr std::uint32_t kGravityGiven = 1u << 9;
+    constexpr std::size_t kGravity = 17;
+    const auto hints =
+        property32(connection, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
+    return hints && hints->size() > kGravity && ((*hints)[0] & kGravityGiven) &&
+           (*hints)[kGravity] == XCB_GRAVITY_STATIC;
+}
+
+}  // namespace
 
 void clearWindowName(const QWidget& window) {
     xcb_connection_t* connection = x11Connection(window);
@@ -84,16 +108,16 @@ std::optional<ServerGeometry> serverGeometry(const QWidget& window) {
         return std::nullopt;
     }
     const auto id = xcb_window_t(window.winId());
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    if (!screen) {
+    const xcb_window_t root = rootOf(connection, id);
+    if (root == XCB_WINDOW_NONE) {
         return std::nullopt;
     }
     // Both requests go out before either answer is awaited: one round trip.
-    const auto positionCookie = xcb_translate_coordinates(connection, id, screen->root, 0, 0);
+    const auto positionCookie = xcb_translate_coordinates(connection, id, root, 0, 0);
     const auto sizeCookie = xcb_get_geometry(connection, id);
-    std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> position(
+    const Owned<xcb_translate_coordinates_reply_t> position(
         xcb_translate_coordinates_reply(connection, positionCookie, nullptr), &std::free);
-    std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> size(
+    const Owned<xcb_get_geometry_reply_t> size(
         xcb_get_geometry_reply(connection, sizeCookie, nullptr), &std::free);
     if (!position || !size) {
         return std::nullopt;
@@ -102,65 +126,118 @@ std::optional<ServerGeometry> serverGeometry(const QWidget& window) {
                           QSize(size->width, size->height)};
 }
 
-std::optional<QMargins> frameExtentsBeforeMapping(const QWidget& window, int timeoutMs) {
+std::optional<QMargins> frameExtents(const QWidget& window) {
     xcb_connection_t* connection = x11Connection(window);
-    const xcb_screen_t* screen =
-        connection ? xcb_setup_roots_iterator(xcb_get_setup(connection)).data : nullptr;
-    if (!screen) {
+    if (!connection) {
         return std::nullopt;
     }
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
-    const auto supported =
-        property32(connection, screen->root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    if (!supported ||
-        std::find(supported->begin(), supported->end(), request) == supported->end()) {
+    const auto edges = property32(connection, xcb_window_t(window.winId()),
+                                  atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+    if (!edges || edges->size() != 4) {
         return std::nullopt;
+    }
+    // Left, right, top, bottom.
+    return QMargins(int((*edges)[0]), int((*edges)[2]), int((*edges)[1]), int((*edges)[3]));
+}
+
+bool requestFrameExtents(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection(window);
+    if (!connection) {
+        return false;
     }
     const auto id = xcb_window_t(window.winId());
+    const xcb_window_t root = rootOf(connection, id);
+    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const auto supported =
+        property32(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    if (root == XCB_WINDOW_NONE || !supported ||
+        std::find(supported->begin(), supported->end(), request) == supported->end()) {
+        return false;
+    }
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = id;
     message.type = request;
-    xcb_send_event(connection, 0, screen->root,
+    xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    QElapsedTimer waited;
-    waited.start();
-    do {
-        if (const auto edges = property32(connection, id, extents, XCB_ATOM_CARDINAL);
-            edges && edges->size() == 4) {
-            // Left, right, top, bottom.
-            return QMargins(int((*edges)[0]), int((*edges)[2]), int((*edges)[1]), int((*edges)[3]));
-        }
-        QThread::msleep(2);
-    } while (waited.elapsed() < timeoutMs);
-    return std::nullopt;
+    return true;
 }
 
-ConfigureAnswers::ConfigureAnswers(const QWidget& window) {
-    if (x11Connection(window)) {
+std::optional<unsigned> configureClient(const QWidget& window, const QRect& client,
+                                        const QMargins& frame) {
+    xcb_connection_t* connection = x11Connection(window);
+    if (!connection) {
+        return std::nullopt;
+    }
+    const auto id = xcb_window_t(window.winId());
+    const QPoint corner = placedByClientCorner(connection, id)
+                              ? client.topLeft()
+                              : client.topLeft() - QPoint(frame.left(), frame.top());
+    const std::uint32_t values[] = {std::uint32_t(corner.x()), std::uint32_t(corner.y()),
+                                    std::uint32_t(std::max(1, client.width())),
+                                    std::uint32_t(std::max(1, client.height()))};
+    const xcb_void_cookie_t request =
+        xcb_configure_window(connection, id,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                                 XCB_CONFIG_WINDOW_HEIGHT,
+                             values);
+    xcb_flush(connection);
+    return request.sequence;
+}
+
+WindowEvents::WindowEvents(const QWidget& window) {
+    if (xcb_connection_t* connection = x11Connection(window)) {
         m_window = unsigned(window.winId());
+        m_frameExtentsAtom = atom(connection, "_NET_FRAME_EXTENTS");
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 }
 
-ConfigureAnswers::~ConfigureAnswers() {
+WindowEvents::~WindowEvents() {
     if (m_window && QCoreApplication::instance()) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 }
 
-bool ConfigureAnswers::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (eventType == "xcb_generic_event_t") {
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        // The high bit marks an event that a client (the window manager) sent.
-        if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY &&
-            reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window == m_window) {
-            ++m_count;
+bool WindowEvents::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t") {
+        return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    // The high bit marks an event that a client (the window manager) sent.
+    switch (event->response_type & 0x7f) {
+        case XCB_CONFIGURE_NOTIFY:
+            if (reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window != m_window) {
+                return false;
+            }
+            ++m_configures;
+            m_lastConfigure = event->full_sequence;
+            break;
+        case XCB_PROPERTY_NOTIFY: {
+            const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+            if (change->window != m_window || change->atom != m_frameExtentsAtom) {
+                return false;
+            }
+            ++m_frameChanges;
+            break;
         }
+        case XCB_DESTROY_NOTIFY:
+            if (reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window == m_window &&
+                m_onDestroyed) {
+                m_onDestroyed();
+            }
+            return false;
+        default:
+            return false;
+    }
+    if (m_onChange) {
+        m_onChange();
+    }
+    if (m_onEvent) {
+        m_onEvent();
     }
     return false;
 }

@@ -3,15 +3,20 @@
 #include <QAbstractNativeEventFilter>
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
+#include <functional>
 #include <optional>
 
 class QWidget;
 
 namespace desktop {
 
+// Every geometry here is in the window system's own pixels (device pixels),
+// which differ from Qt's when Qt scales the desktop.
+
 struct ServerGeometry {
-    QPoint clientPosition;  // screen pixels
+    QPoint clientPosition;  // on the window's own screen
     QSize clientSize;
 };
 
@@ -21,38 +26,64 @@ struct ServerGeometry {
 // platform offers no such query (Wayland, offscreen).
 std::optional<ServerGeometry> serverGeometry(const QWidget& window);
 
-// The frame that the window system puts round a top-level window, as Qt
-// knows it; none before the window exists.
-QMargins frameMargins(const QWidget& window);
+// The frame that the X11 window manager says it puts round the window
+// (_NET_FRAME_EXTENTS); none where it says nothing.
+std::optional<QMargins> frameExtents(const QWidget& window);
+
+// Asks the X11 window manager for the frame it will put round a created, not
+// yet mapped window (_NET_REQUEST_FRAME_EXTENTS); false where none offers it.
+bool requestFrameExtents(const QWidget& window);
+
+// Asks the window system to give the client area this place and size, in one
+// request, read as the window manager reads it (the window's gravity). Gives
+// the request's number on the connection, none where the platform is not X11.
+std::optional<unsigned> configureClient(const QWidget& window, const QRect& client,
+                                        const QMargins& frame);
 
 // Gives a created top-level window an empty name on X11, where Qt would put
 // the program's name in place of an empty title.
 void clearWindowName(const QWidget& window);
 
-// The frame that the X11 window manager will put round a created, not yet
-// mapped window (_NET_REQUEST_FRAME_EXTENTS), so that the whole window can be
-// placed before it is shown. None where no window manager offers that, or it
-// does not answer within `timeoutMs`.
-std::optional<QMargins> frameExtentsBeforeMapping(const QWidget& window, int timeoutMs);
-
-// Counts the ConfigureNotify events about one X11 window as Qt receives them.
-// Each is an answer to a change of its geometry: from the X server when no
-// window manager stands between, else from the window manager, which answers
-// even a request it refuses or alters (with a synthetic event).
-class ConfigureAnswers : public QAbstractNativeEventFilter {
+// The X11 events about one top-level window that tell the window system's
+// answers, as Qt receives them: each ConfigureNotify answers a change of its
+// geometry (from the X server when no window manager stands between, else from
+// the window manager, which answers even a request that it refuses or alters,
+// with a synthetic event); a change of _NET_FRAME_EXTENTS tells a new frame;
+// DestroyNotify, that another client took the window away.
+class WindowEvents : public QAbstractNativeEventFilter {
 public:
-    explicit ConfigureAnswers(const QWidget& window);
-    ~ConfigureAnswers() override;
-    ConfigureAnswers(const ConfigureAnswers&) = delete;
-    ConfigureAnswers& operator=(const ConfigureAnswers&) = delete;
+    explicit WindowEvents(const QWidget& window);
+    ~WindowEvents() override;
+    WindowEvents(const WindowEvents&) = delete;
+    WindowEvents& operator=(const WindowEvents&) = delete;
 
-    long count() const { return m_count; }
+    long configures() const { return m_configures; }
+    // Whether a ConfigureNotify came that the server made after it had run
+    // the request numbered `request`: an answer to it, not to an earlier one.
+    bool answered(unsigned request) const {
+        return m_configures > 0 && int(m_lastConfigure - request) >= 0;
+    }
+    long frameChanges() const { return m_frameChanges; }
+
+    // Called after each event counted (the first for a wait, the second for
+    // good); once when the window is destroyed.
+    void setOnEvent(std::function<void()> onEvent) { m_onEvent = std::move(onEvent); }
+    void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
+    void setOnDestroyed(std::function<void()> onDestroyed) {
+        m_onDestroyed = std::move(onDestroyed);
+    }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     unsigned m_window = 0;
-    long m_count = 0;
+    unsigned m_frameExtentsAtom = 0;
+    long m_configures = 0;
+    unsigned m_lastConfigure = 0;
+    long m_frameChanges = 0;
+    std::function<void()> m_onEvent;
+    std::function<void()> m_onChange;
+    std::function<void()> m_onDestroyed;
 };
 
 }  // namespace desktop

@@ -67,6 +67,7 @@ void Form::start() {
         m_outerWindow.clearName();
     }
     show();
+    m_outerWindow.followWindowSystem();
     m_tabOrder.focusFirst();
 }
 

@@ -6,6 +6,7 @@
 #include "key_filter.h"
 #include "quillon_layout.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace quillon {
@@ -42,6 +43,8 @@ constexpr Twips kInputRow = 120_tw;
 constexpr Twips kCaptionRow = 480_tw;
 constexpr Twips kResultRow = 720_tw;
 constexpr float kCalculatorHeight = 1600;  // outer height, twips
+// The result boxes' lower edge in the client area.
+constexpr float kResultRowBottom = float(kResultRow.value) + 300;
 
 }  // namespace
 
@@ -126,7 +129,10 @@ void QuillonForm::PickFormat(const Arrangement& columns) {
                                          &TextNum, &Label1, &Label2, &Label3, &Label4, &Label5}) {
         setControlVisible(*control, true);
     }
-    outerWindow().setHeight(kCalculatorHeight);
+    // Where a tall title bar leaves too little room, the window grows just
+    // enough to show the result boxes whole.
+    outerWindow().setHeight(
+        std::max(kCalculatorHeight, outerWindow().frameHeight() + kResultRowBottom));
     setControlVisible(Label6, false);
 }
 

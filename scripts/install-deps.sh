@@ -9,7 +9,8 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-wayland libgl-dev libxcb1-dev libx11-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation
-    xvfb x11-utils xdotool imagemagick openbox weston mutter sway jq dbus
+    xvfb x11-utils x11-xserver-utils xdotool imagemagick dbus jq
+    openbox mutter metacity kwin-x11 i3-wm weston sway
     desktop-file-utils appstream dpkg-dev devscripts
     clang libclang-rt-dev
 )

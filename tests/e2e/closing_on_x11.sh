@@ -6,18 +6,21 @@
 # manager (Alt+F4). Checks that Quillon opens with its whole window centred
 # under a window manager, that the program ends with status 0 (waiting at
 # most 30 s), and that meanwhile its window moved right and down, shrank, and
-# got down to the bottom edge of the screen before it went.
+# got down to the bottom edge of the screen before it went. A mode ending in
+# "-loaded" closes while two processes spin on the CPU.
 #
-#   closing_on_x11.sh bare|openbox|openbox-frozen|mutter PROGRAM WINDOW_WATCH
+#   closing_on_x11.sh bare|openbox|openbox-frozen|mutter[-loaded] PROGRAM WINDOW_WATCH
 set -u
 mode=$1 binary=$2 watch=$3
 class=$(basename "$binary")
 SCREEN_SIZE=1920x1080x24
 source "$(dirname "$0")/session.sh"
 start_xvfb
-case $mode in
-    openbox | openbox-frozen) start_openbox || exit 1 ;;
-    mutter) start_mutter || exit 1 ;;
+wm=${mode%-loaded}
+case $wm in
+    bare) ;;
+    openbox-frozen) start_wm openbox || exit 1 ;;
+    *) start_wm "$wm" || exit 1 ;;
 esac
 
 "$binary" 2>/dev/null &
@@ -26,10 +29,11 @@ id=$(wait_for_window "$class") || { echo "FAIL: no window of $class"; exit 1; }
 sleep 0.5
 read -r dx dy < <(frame_offset_from_centre "$id")
 echo "$mode: opened with its frame ${dx},${dy} px from the centre of the screen"
-if [ "$class" = quillon ] && [ "$mode" != bare ]; then
+if [ "$class" = quillon ] && [ "$wm" != bare ]; then
     [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || { echo "FAIL: not centred"; exit 1; }
 fi
 
+[ "$wm" = "$mode" ] || start_load
 samples=$(mktemp)
 if [ "$mode" = bare ]; then
     "$watch" "$id" --close >"$samples" &

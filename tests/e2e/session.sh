@@ -74,22 +74,48 @@ spend_first_key() {
     sleep 0.3
 }
 
-# Starts openbox and waits until it manages the screen; sets WM_PID.
-start_openbox() {
-    openbox --config-file /dev/null >/dev/null 2>&1 &
+# Starts an X11 window manager and waits until it manages the screen; sets
+# WM_PID. Each runs with a home of its own, so that no one's settings count.
+start_wm() {
+    local command
+    case $1 in
+        openbox) command=(openbox --config-file /dev/null) ;;
+        mutter) command=(mutter --x11 --replace --sm-disable) ;;
+        metacity) command=(metacity --replace --sm-disable) ;;
+        metacity-nocomp) command=(metacity --replace --sm-disable --no-composite) ;;
+        kwin_x11) command=(kwin_x11 --replace) ;;
+        # i3's own configuration would start its first-run wizard, which
+        # takes the keyboard.
+        i3) command=(i3 -c "$(dirname "${BASH_SOURCE[0]}")/i3.conf") ;;
+        awesome | fluxbox | icewm) command=("$1") ;;
+        *) echo "unknown window manager $1" >&2; return 1 ;;
+    esac
+    command -v "${command[0]}" >/dev/null || { echo "SKIP: $1 is not installed"; exit 77; }
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || start_session_bus
+    mkdir -p "$SESSION_DIR/home"
+    HOME=$SESSION_DIR/home XDG_CONFIG_HOME=$SESSION_DIR/home/.config XDG_SESSION_TYPE=x11 \
+        "${command[@]}" >"$SESSION_DIR/wm.log" 2>&1 &
     WM_PID=$!
     STARTED+=("$WM_PID")
     wait_for_window_manager && spend_first_key
 }
 
-# Starts mutter, GNOME's window manager, as the X11 window manager; sets
-# WM_PID.
+start_openbox() {
+    start_wm openbox
+}
+
 start_mutter() {
-    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || start_session_bus
-    XDG_SESSION_TYPE=x11 mutter --x11 --replace --sm-disable >/dev/null 2>&1 &
-    WM_PID=$!
-    STARTED+=("$WM_PID")
-    wait_for_window_manager && spend_first_key
+    start_wm mutter
+}
+
+# Two processes that spin on the CPU, as a desktop that compiles or plays a
+# video has; they stop with the session.
+start_load() {
+    local i
+    for i in 1 2; do
+        sh -c 'while :; do :; done' &
+        STARTED+=($!)
+    done
 }
 
 # Starts a headless sway with one 1920x1080 output and no XWayland; sets
@@ -155,20 +181,38 @@ wait_for_window() {
 }
 
 # The frame round a window (left right top bottom), as its window manager
-# says; zeros with none.
+# says, or as its parent window stands round it where it says nothing (i3);
+# zeros with neither.
 frame_extents() {
-    local extents
+    local extents parent
     extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ',')
+    if [ -z "$extents" ]; then
+        parent=$(xwininfo -tree -id "$1" | awk '/Parent window id/ {print $4}')
+        if [ -n "$parent" ] && ! xwininfo -tree -id "$1" | grep -q 'Parent window id:.*(the root window)'; then
+            extents=$(paste <(window_box "$1") <(window_box "$parent") | awk '{
+                print $1 - $5, ($5 + $7) - ($1 + $3), $2 - $6, ($6 + $8) - ($2 + $4) }')
+        fi
+    fi
     echo "${extents:-0 0 0 0}"
 }
 
+# x y width height of a window on the screen.
+window_box() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'
+}
+
 # How far the whole window $1, frame included, stands from the middle of the
-# screen: "dx dy" in pixels.
+# screen's free area (the work area, which panels leave): "dx dy" in pixels.
 frame_offset_from_centre() {
-    local l r t b x y w h sw sh
+    local l r t b x y w h ax ay aw ah
     read -r l r t b < <(frame_extents "$1")
     eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {print "x=" $NF}
         /Absolute upper-left Y/ {print "y=" $NF} /^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
-    read -r sw sh < <(xwininfo -root | awk '/^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print w, h}')
-    echo $(( (x - l) - (sw - (w + l + r)) / 2 )) $(( (y - t) - (sh - (h + t + b)) / 2 ))
+    read -r ax ay aw ah _ < <(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= //p' | tr -d ',')
+    if [ -z "${ah:-}" ]; then
+        ax=0 ay=0
+        read -r aw ah < <(xwininfo -root | awk '/^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print w, h}')
+    fi
+    echo $(( (x - l - ax) - (aw - (w + l + r)) / 2 )) $(( (y - t - ay) - (ah - (h + t + b)) / 2 ))
 }
