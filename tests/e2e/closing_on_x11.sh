@@ -7,19 +7,21 @@
 # under a window manager, that the program ends with status 0 (waiting at
 # most 30 s), and that meanwhile its window moved right and down, shrank, and
 # got down to the bottom edge of the screen before it went. A mode ending in
-# "-loaded" closes while two processes spin on the CPU.
+# "-loaded" closes while two processes spin on the CPU; "openbox-screen1" runs
+# on the second screen of the X server.
 #
-#   closing_on_x11.sh bare|openbox|openbox-frozen|mutter[-loaded] PROGRAM WINDOW_WATCH
+#   closing_on_x11.sh bare|openbox|openbox-frozen|openbox-screen1|mutter[-loaded] PROGRAM WINDOW_WATCH
 set -u
 mode=$1 binary=$2 watch=$3
 class=$(basename "$binary")
 SCREEN_SIZE=1920x1080x24
+[ "$mode" = openbox-screen1 ] && SECOND_SCREEN=1
 source "$(dirname "$0")/session.sh"
 start_xvfb
 wm=${mode%-loaded}
 case $wm in
     bare) ;;
-    openbox-frozen) start_wm openbox || exit 1 ;;
+    openbox-frozen | openbox-screen1) start_wm openbox || exit 1 ;;
     *) start_wm "$wm" || exit 1 ;;
 esac
 

@@ -21,29 +21,6 @@ case $scale in
         scale=1 ;;
 esac
 
-outer() {  # width height of the whole window, frame included
-    local l r t b w h
-    read -r l r t b < <(frame_extents "$1")
-    eval "$(xwininfo -id "$1" | awk '/^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
-    echo $((w + l + r)) $((h + t + b)) $((t + b))
-}
-
-# Waits up to 5 s for the window's geometry to stand still for half a second:
-# a window manager frames and places a new window in several steps.
-settle() {
-    local last="" now stable=0
-    for _ in $(seq 1 50); do
-        now="$(xwininfo -id "$1" | grep -E 'Absolute|Width|Height') $(frame_extents "$1")"
-        if [ "$now" = "$last" ]; then
-            stable=$((stable + 1))
-            [ $stable -ge 5 ] && return 0
-        else
-            stable=0 last=$now
-        fi
-        sleep 0.1
-    done
-}
-
 QT_SCALE_FACTOR=$scale "$binary" 2>/dev/null &
 APP_PID=$!
 id=$(wait_for_window quillon) || { echo "FAIL: no window"; exit 1; }

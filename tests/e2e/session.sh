@@ -44,7 +44,11 @@ start_xvfb() {
     mkfifo "$fifo"
     local reset=-noreset
     [ "${XVFB_RESETS:-0}" = 1 ] && reset=""
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768x24}" -nolisten tcp $reset 3>"$fifo" \
+    local screens=(-screen 0 "${SCREEN_SIZE:-1024x768x24}")
+    # SECOND_SCREEN=1 adds a second X screen of the same size, and the
+    # clients go there (DISPLAY=:N.1).
+    [ "${SECOND_SCREEN:-0}" = 1 ] && screens+=(-screen 1 "${SCREEN_SIZE:-1024x768x24}")
+    Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp $reset 3>"$fifo" \
         >/dev/null 2>&1 &
     STARTED+=($!)
     if ! read -r -t 10 number <"$fifo"; then
@@ -54,6 +58,7 @@ start_xvfb() {
     fi
     rm -f "$fifo"
     export DISPLAY=":$number"
+    [ "${SECOND_SCREEN:-0}" = 1 ] && DISPLAY=":$number.1"
     unset WAYLAND_DISPLAY
 }
 
@@ -215,4 +220,28 @@ frame_offset_from_centre() {
         read -r aw ah < <(xwininfo -root | awk '/^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print w, h}')
     fi
     echo $(( (x - l - ax) - (aw - (w + l + r)) / 2 )) $(( (y - t - ay) - (ah - (h + t + b)) / 2 ))
+}
+
+# Width, height and frame height (top and bottom) of the whole window $1.
+outer() {
+    local l r t b w h
+    read -r l r t b < <(frame_extents "$1")
+    eval "$(xwininfo -id "$1" | awk '/^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
+    echo $((w + l + r)) $((h + t + b)) $((t + b))
+}
+
+# Waits up to 5 s for the window's geometry to stand still for half a second:
+# a window manager frames and places a new window in several steps.
+settle() {
+    local last="" now stable=0
+    for _ in $(seq 1 50); do
+        now="$(xwininfo -id "$1" | grep -E 'Absolute|Width|Height') $(frame_extents "$1")"
+        if [ "$now" = "$last" ]; then
+            stable=$((stable + 1))
+            [ $stable -ge 5 ] && return 0
+        else
+            stable=0 last=$now
+        fi
+        sleep 0.1
+    done
 }
