@@ -30,6 +30,8 @@ one_close() {  # $1: idle|loaded
     APP_PID=$(pgrep -P $timer | head -n 1)
     sleep 1
     read -r dx dy < <(frame_offset_from_centre "$id")
+    local frame_bottom
+    frame_bottom=$(frame_extents "$id" | awk '{print $4}')
     local calc=""
     if [ "$class" = quillon ]; then
         local before after
@@ -58,24 +60,19 @@ one_close() {  # $1: idle|loaded
     local ms=$(( (t1 - t0) / 1000000 ))
     local cpu_ms
     cpu_ms=$(awk -v u="$user" -v s="$sys" -v c="$cpu0" -v t="$tick" 'BEGIN {printf "%d", (u + s - c / t) * 1000}')
-    read -r _ x1 y1 w1 h1 < <(grep -v '^gone' "$samples" | tail -n 1)
-    local l r t b bottom
-    read -r l r t b <<<"$(frame_extents_of_last "$samples")"
-    bottom=no
-    [ -n "${y1:-}" ] && [ $((y1 + h1 + 2)) -ge 1080 ] && bottom=yes
+    # A last sample at 0,0 is the window handed back to the root as it went.
+    read -r _ x1 y1 w1 h1 < <(grep -v -e '^gone' -e '^[0-9]* 0 0 ' "$samples" | tail -n 1)
+    # The whole window, frame included, down to the bottom row.
+    local bottom=no
+    [ -n "${y1:-}" ] && [ $((y1 + h1 + frame_bottom)) -ge 1079 ] && bottom=yes
     echo "$1 offset=${dx},${dy} $calc status=$rc ms=$ms cpu_ms=$cpu_ms bottom=$bottom last=${x1:-?},${y1:-?} ${w1:-?}x${h1:-?} largest=$(largest "$samples")"
     rm -f "$samples" "$times"
     APP_PID=""
 }
 
 outer_size() {
-    local l r t b w h
-    read -r l r t b < <(frame_extents "$1")
-    eval "$(xwininfo -id "$1" | awk '/^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
-    echo "$((w + l + r))x$((h + t + b))"
+    outer "$1" | awk '{print $1 "x" $2}'
 }
-
-frame_extents_of_last() { echo 0 0 0 0; }
 
 largest() {
     grep -v '^gone' "$1" | awk '{ if ($4 * $5 > a) { a = $4 * $5; s = $4 "x" $5 } } END { print s }'
