@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "box_accessibility.h"
+
 #include <qdrawutil.h>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -33,6 +35,7 @@ private:
 };
 
 TextBox::TextBox(QWidget* parent) : QWidget(parent), m_editor(new Editor(*this)) {
+    installBoxAccessibility();
     setFocusPolicy(m_editor->focusPolicy());
     setFocusProxy(m_editor);
 }
