@@ -4,6 +4,7 @@
 
 #include <qdrawutil.h>
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,13 +14,11 @@
 namespace forms {
 
 // The editing line inside a box: every character it would insert passes the
-// box's KeyPress first.
+// box's KeyPress first, however it was typed.
 class TextBox::Editor : public QLineEdit {
 public:
     Editor(TextBox& box) : QLineEdit(&box), m_box(box) {
-        // Every character must pass KeyPress, so no input method or drop may
-        // insert text behind its back.
-        setAttribute(Qt::WA_InputMethodEnabled, false);
+        // A drop would insert text behind KeyPress's back.
         setAcceptDrops(false);
     }
 
@@ -28,6 +27,24 @@ protected:
         if (m_box.filterKey(*event)) {
             QLineEdit::keyPressEvent(event);
         }
+    }
+
+    // Dead keys, compose sequences and input methods hand over their text
+    // here, not as key events: it is typed character by character, each
+    // through KeyPress. What they show while composing stays as it is.
+    void inputMethodEvent(QInputMethodEvent* event) override {
+        if (event->commitString().isEmpty() || !m_box.m_keyPress || isReadOnly()) {
+            QLineEdit::inputMethodEvent(event);
+            return;
+        }
+        QInputMethodEvent composing(event->preeditString(), event->attributes());
+        QLineEdit::inputMethodEvent(&composing);
+        std::vector<char16_t> committed;
+        for (const QChar c : event->commitString()) {
+            committed.push_back(c.unicode());
+        }
+        m_box.typeCharacters(committed);
+        event->accept();
     }
 
 private:
@@ -154,18 +171,25 @@ bool TextBox::filterKey(QKeyEvent& event) {
         m_editor->insert(QString(QChar(char16_t(code))));
         return false;
     }
-    // Several characters at once: each passes KeyPress on its own.
-    QString passed;
+    typeCharacters(codes);
+    return false;
+}
+
+void TextBox::typeCharacters(const std::vector<char16_t>& codes) {
     for (const char16_t original : codes) {
         std::int16_t code = std::int16_t(original);
-        if (m_keyPress(code) && code != 0) {
-            passed += QChar(char16_t(code));
+        if (!m_keyPress(code) || code == 0) {
+            continue;
+        }
+        // As the editing line treats typed keys: backspace erases, other
+        // control characters go nowhere.
+        const QChar passed{char16_t(code)};
+        if (code == 8) {
+            m_editor->backspace();
+        } else if (passed.isPrint()) {
+            m_editor->insert(QString(passed));
         }
     }
-    if (!passed.isEmpty()) {
-        m_editor->insert(passed);
-    }
-    return false;
 }
 
 QString displayedCaption(std::u16string_view caption) {

@@ -65,6 +65,9 @@ private:
     // The key event's characters, each through KeyPress; true when the
     // editor is to handle the event as it came.
     bool filterKey(QKeyEvent& event);
+    // Each character through KeyPress and, unless refused, into the box
+    // before the next one passes, as if typed one by one.
+    void typeCharacters(const std::vector<char16_t>& codes);
 
     Editor* m_editor;
     KeyPressHandler m_keyPress;

@@ -1,3 +1,4 @@
+#include "assistive_queries.h"
 #include "control_parts.h"
 #include "recording_services.h"
 #include "test_form.h"
@@ -98,6 +99,15 @@ TEST_F(Controls, ChordsThatTypeACharacterPassItThroughKeyPressAndOthersInsertNot
     QApplication::clipboard()->setText(QStringLiteral("99"));
     QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(box.Text(), u"57");
+}
+
+// A box keeps no input method from typing, but what one commits passes
+// KeyPress as typed characters do: one by one, refused ones left out.
+TEST_F(Controls, InputMethodCommitsPassEachCharacterThroughKeyPress) {
+    form.refuse = 'a';
+    testing_support::commitText(QStringLiteral("1a2"), &editorOf(box));
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'1', 'a', '2'}));
+    EXPECT_EQ(box.Text(), u"12");
 }
 
 TEST_F(Controls, ReturnEnterAndSpaceClickAFocusedButton) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <QAccessible>
 #include <QApplication>
+#include <QInputMethodEvent>
 
 namespace testing_support {
 
@@ -54,6 +55,15 @@ inline void expectEveryTextQueryAnswered(forms::TextBox& box, const char* name) 
             EXPECT_EQ(end, length) << where();
         }
     }
+}
+
+// Hands text to the focused widget as an input method does when a dead key,
+// a compose sequence or an input-method engine completes a character.
+inline void commitText(const QString& text, QWidget* to = QApplication::focusWidget()) {
+    ASSERT_NE(to, nullptr);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(to, &commit);
 }
 
 }  // namespace testing_support
