@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include "box_accessibility.h"
+#include "readable_colours.h"
 
 #include <qdrawutil.h>
 #include <QCoreApplication>
@@ -45,6 +46,19 @@ protected:
         }
         m_box.typeCharacters(committed);
         event->accept();
+    }
+
+    // The style's focus frame is too faint on the form's grey: a ring that
+    // stands out from the colour around the box.
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        if (hasFocus()) {
+            const QWidget* around = m_box.parentWidget() ? m_box.parentWidget() : &m_box;
+            QPainter painter(this);
+            drawFocusRing(painter, rect(),
+                          focusMarkOn(around->palette().color(QPalette::Window),
+                                      palette().color(QPalette::Highlight)));
+        }
     }
 
 private:
@@ -270,6 +284,10 @@ void CommandButton::paintEvent(QPaintEvent* event) {
         painter.setPen(dotted);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(r.adjusted(1, 1, -2, -2));
+        // A picture may hide the dotted rectangle: the border itself turns
+        // into a ring that stands out from the form around the button.
+        const QWidget* around = parentWidget() ? parentWidget() : this;
+        drawFocusRing(painter, rect(), focusMarkOn(around->palette().color(QPalette::Window), ink));
     }
 }
 
@@ -289,6 +307,20 @@ std::u16string CommandButton::Caption() const {
 
 void CommandButton::SetCaption(std::u16string_view caption) {
     setText(QStringView(caption).toString());
+}
+
+MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
+    setNativeMenuBar(false);
+}
+
+void MenuBar::paintEvent(QPaintEvent* event) {
+    QMenuBar::paintEvent(event);
+    if (hasFocus() && activeAction()) {
+        QPainter painter(this);
+        drawFocusRing(
+            painter, actionGeometry(activeAction()),
+            focusMarkOn(palette().color(QPalette::Window), palette().color(QPalette::WindowText)));
+    }
 }
 
 MenuItem::MenuItem(QObject* parent) : QAction(parent) {}

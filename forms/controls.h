@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QWidget>
 #include <cstdint>
@@ -124,6 +125,18 @@ protected:
 
 private:
     bool m_graphical = false;
+};
+
+// A window's menu bar, in the window. While it has the keyboard (after Alt
+// alone) its item is ringed: the style marks it only while a menu is open.
+class MenuBar : public QMenuBar {
+    Q_OBJECT
+
+public:
+    explicit MenuBar(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A top-level menu item with no sub-items.

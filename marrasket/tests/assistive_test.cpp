@@ -1,5 +1,8 @@
 #include "assistive_queries.h"
 #include "marrasket_fixture.h"
+#include "readable_colours.h"
+
+#include <QImage>
 
 namespace marrasket_testing {
 namespace {
@@ -49,6 +52,28 @@ TEST_F(Assistive, CommittedCharactersPassTheFilterAndTheAutoAdvanceOneByOne) {
     commitText(QStringLiteral("½"));
     EXPECT_EQ(box("Text4").Text(), u"");
     EXPECT_EQ(services.beeps, 3);
+}
+
+TEST_F(Assistive, AltAloneRingsTheMenuItemThatHasTheKeyboard) {
+    QMenuBar& bar = *form->formMenuBar();
+    const QRect item = bar.actionGeometry(&enterDate());
+    const QImage before = bar.grab().toImage();
+    QTest::keyClick(form.get(), Qt::Key_Alt);
+    ASSERT_TRUE(bar.hasFocus());
+    const QImage after = bar.grab().toImage();
+    const QColor ground = before.pixelColor(item.center().x(), item.top() + 1);
+    int changed = 0;
+    for (int y = item.top(); y <= item.bottom(); ++y) {
+        for (int x = item.left(); x <= item.right(); ++x) {
+            const bool stands = forms::contrastRatio(after.pixelColor(x, y), ground) >= 3 &&
+                                forms::contrastRatio(before.pixelColor(x, y), ground) < 3;
+            changed += stands;
+        }
+    }
+    EXPECT_GE(changed, 2 * (item.width() + item.height()) - 4);
+    // Escape leaves the item, and the mark goes.
+    QTest::keyClick(&bar, Qt::Key_Escape);
+    EXPECT_EQ(bar.grab().toImage(), before);
 }
 
 }  // namespace

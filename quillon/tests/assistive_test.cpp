@@ -1,6 +1,8 @@
 #include "assistive_queries.h"
 #include "quillon_fixture.h"
+#include "readable_colours.h"
 
+#include <QImage>
 
 namespace quillon_testing {
 namespace {
@@ -57,6 +59,52 @@ TEST_F(Assistive, WhatInputMethodsCommitPassesTheKeyFilterCharacterByCharacter) 
         EXPECT_EQ(box(name).Text(), u"12") << name;
         EXPECT_EQ(services.beeps, int(std::size(refused))) << name;
     }
+}
+
+// Palettes the calculate button's focus must show under.
+QPalette darkPalette() {
+    QPalette dark(QColor(49, 54, 59), QColor(35, 38, 41));
+    dark.setColor(QPalette::WindowText, QColor(239, 240, 241));
+    dark.setColor(QPalette::ButtonText, QColor(239, 240, 241));
+    dark.setColor(QPalette::Text, QColor(239, 240, 241));
+    return dark;
+}
+
+QPalette highContrastPalette() {
+    QPalette contrast(QColor(Qt::black), QColor(Qt::black));
+    contrast.setColor(QPalette::WindowText, Qt::white);
+    contrast.setColor(QPalette::ButtonText, Qt::white);
+    contrast.setColor(QPalette::Text, Qt::white);
+    contrast.setColor(QPalette::Highlight, Qt::cyan);
+    return contrast;
+}
+
+TEST_F(Assistive, TheCalculateButtonsFocusChangesItsWholeOutlineAndStandsOutFromTheGrey) {
+    const QPalette system = QApplication::palette();
+    const QColor grey(192, 192, 192);
+    pick("Command1");
+    for (const QPalette& palette : {system, darkPalette(), highContrastPalette()}) {
+        QApplication::setPalette(palette);
+        QWidget& button = widget("Command7");
+        box("Text1").setFocus();
+        const QImage unfocused = button.grab().toImage();
+        button.setFocus();
+        const QImage focused = button.grab().toImage();
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y) {
+            for (int x = 0; x < focused.width(); ++x) {
+                changed +=
+                    forms::contrastRatio(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3;
+            }
+        }
+        EXPECT_GE(changed, 2 * (button.width() + button.height()) - 4);
+        for (const QPoint edge : {QPoint(button.width() / 2, 0), QPoint(0, button.height() / 2),
+                                  QPoint(button.width() / 2, button.height() - 1),
+                                  QPoint(button.width() - 1, button.height() / 2)}) {
+            EXPECT_GE(forms::contrastRatio(focused.pixelColor(edge), grey), 3) << edge.x();
+        }
+    }
+    QApplication::setPalette(system);
 }
 
 }  // namespace
