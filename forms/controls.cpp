@@ -48,6 +48,28 @@ protected:
         event->accept();
     }
 
+    // The editing line drops its selection as it loses the focus; a screen
+    // reader still on the box would say "unselected". It is dropped once the
+    // focus has moved on.
+    void focusOutEvent(QFocusEvent* event) override {
+        const Qt::FocusReason reason = event->reason();
+        if (!hasSelectedText() || reason == Qt::ActiveWindowFocusReason ||
+            reason == Qt::PopupFocusReason) {
+            QLineEdit::focusOutEvent(event);
+            return;
+        }
+        QFocusEvent keepingSelection(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QLineEdit::focusOutEvent(&keepingSelection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!hasFocus()) {
+                    deselect();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
     // The style's focus frame is too faint on the form's grey: a ring that
     // stands out from the colour around the box.
     void paintEvent(QPaintEvent* event) override {

@@ -128,6 +128,9 @@ void QuillonForm::PickFormat(const Arrangement& columns) {
     }
     outerWindow().setHeight(kCalculatorHeight);
     setControlVisible(Label6, false);
+    tellScreenReader(
+        QStringLiteral("Calculator, dates in %1 order:")
+            .arg(QString::fromStdU16String(commandButton(columns.button).Caption()).trimmed()));
 }
 
 void QuillonForm::Command7_Click() {

@@ -54,6 +54,23 @@ TEST_F(Assistive, CommittedCharactersPassTheFilterAndTheAutoAdvanceOneByOne) {
     EXPECT_EQ(services.beeps, 3);
 }
 
+TEST_F(Assistive, EnteringTheEntryModeTellsWhatReplacedTheScheduleAndTheNewCommand) {
+    QTest::keyClick(form.get(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_EQ(enterDate().Caption(), u"&Get Dates");
+    EXPECT_TRUE(news().startsWith(QStringLiteral("The schedule made way"))) << news().toStdString();
+    EXPECT_TRUE(news().contains(QStringLiteral("Get Dates, Alt+G"))) << news().toStdString();
+}
+
+TEST_F(Assistive, ACenturyRefusalTellsThatTheThreeBoxesWereEmptied) {
+    chooseEnterDate();
+    typeInto("Text1", "29");
+    typeInto("Text2", "02");
+    typeInto("Text3", "2100");
+    chooseEnterDate();
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(news(), QStringLiteral("Day, Month and Year emptied."));
+}
+
 TEST_F(Assistive, AltAloneRingsTheMenuItemThatHasTheKeyboard) {
     QMenuBar& bar = *form->formMenuBar();
     const QRect item = bar.actionGeometry(&enterDate());

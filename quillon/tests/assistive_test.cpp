@@ -3,6 +3,7 @@
 #include "readable_colours.h"
 
 #include <QImage>
+#include <QToolTip>
 
 namespace quillon_testing {
 namespace {
@@ -59,6 +60,33 @@ TEST_F(Assistive, WhatInputMethodsCommitPassesTheKeyFilterCharacterByCharacter) 
         EXPECT_EQ(box(name).Text(), u"12") << name;
         EXPECT_EQ(services.beeps, int(std::size(refused))) << name;
     }
+}
+
+TEST_F(Assistive, PickingAFormatTellsTheOrderAndTheResultAlreadyShown) {
+    pick("Command3");
+    EXPECT_EQ(news(), QStringLiteral("Calculator, dates in YYYY:MM:DD order: Quillon 2024 02 13"));
+}
+
+TEST_F(Assistive, ACenturyRefusalTellsThatTheThreeBoxesWereEmptied) {
+    pick("Command3");
+    type("Text1", "29");
+    type("Text2", "02");
+    type("Text3", "2100");
+    QTest::mouseClick(&widget("Command7"), Qt::LeftButton);
+    ASSERT_EQ(services.messages.size(), 1u);
+    // In the order they stand on the screen.
+    EXPECT_EQ(news(), QStringLiteral("Year, Month and Day emptied."));
+}
+
+TEST_F(Assistive, F1ShowsAndTellsTheNoticeOfTheGreyStrip) {
+    const QString notice = widget("Label7").toolTip();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(news(), notice.trimmed());
+    EXPECT_EQ(QToolTip::text(), notice);
+    QToolTip::hideText();
+    pick("Command1");
+    QTest::keyClick(&box("Text1"), Qt::Key_F1);
+    EXPECT_EQ(news(), notice.trimmed());
 }
 
 // Palettes the calculate button's focus must show under.
