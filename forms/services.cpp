@@ -57,7 +57,7 @@ void QtServices::showMessage(std::u16string_view text, int style, std::u16string
     box.exec();
     // The keyboard goes straight back to the window, so that its access keys
     // answer however soon the next one follows.
-    if (owner && owner->isVisible() && !programEnded()) {
+    if (owner && owner->isVisible() && !owner->isActiveWindow() && !programEnded()) {
         owner->activateWindow();
     }
 }
