@@ -1,7 +1,11 @@
 #include "controls.h"
 
+#include "box_accessibility.h"
+#include "readable_colours.h"
+
 #include <qdrawutil.h>
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,13 +15,11 @@
 namespace forms {
 
 // The editing line inside a box: every character it would insert passes the
-// box's KeyPress first.
+// box's KeyPress first, however it was typed.
 class TextBox::Editor : public QLineEdit {
 public:
     Editor(TextBox& box) : QLineEdit(&box), m_box(box) {
-        // Every character must pass KeyPress, so no input method or drop may
-        // insert text behind its back.
-        setAttribute(Qt::WA_InputMethodEnabled, false);
+        // A drop would insert text behind KeyPress's back.
         setAcceptDrops(false);
     }
 
@@ -28,11 +30,65 @@ protected:
         }
     }
 
+    // Dead keys, compose sequences and input methods hand over their text
+    // here, not as key events: it is typed character by character, each
+    // through KeyPress. What they show while composing stays as it is.
+    void inputMethodEvent(QInputMethodEvent* event) override {
+        if (event->commitString().isEmpty() || !m_box.m_keyPress || isReadOnly()) {
+            QLineEdit::inputMethodEvent(event);
+            return;
+        }
+        QInputMethodEvent composing(event->preeditString(), event->attributes());
+        QLineEdit::inputMethodEvent(&composing);
+        std::vector<char16_t> committed;
+        for (const QChar c : event->commitString()) {
+            committed.push_back(c.unicode());
+        }
+        m_box.typeCharacters(committed);
+        event->accept();
+    }
+
+    // The editing line drops its selection as it loses the focus; a screen
+    // reader still on the box would say "unselected". It is dropped once the
+    // focus has moved on.
+    void focusOutEvent(QFocusEvent* event) override {
+        const Qt::FocusReason reason = event->reason();
+        if (!hasSelectedText() || reason == Qt::ActiveWindowFocusReason ||
+            reason == Qt::PopupFocusReason) {
+            QLineEdit::focusOutEvent(event);
+            return;
+        }
+        QFocusEvent keepingSelection(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QLineEdit::focusOutEvent(&keepingSelection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!hasFocus()) {
+                    deselect();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
+    // The style's focus frame is too faint on the form's grey: a ring that
+    // stands out from the colour around the box.
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        if (hasFocus()) {
+            const QWidget* around = m_box.parentWidget() ? m_box.parentWidget() : &m_box;
+            QPainter painter(this);
+            drawFocusRing(painter, rect(),
+                          focusMarkOn(around->palette().color(QPalette::Window),
+                                      palette().color(QPalette::Highlight)));
+        }
+    }
+
 private:
     TextBox& m_box;
 };
 
 TextBox::TextBox(QWidget* parent) : QWidget(parent), m_editor(new Editor(*this)) {
+    installBoxAccessibility();
     setFocusPolicy(m_editor->focusPolicy());
     setFocusProxy(m_editor);
 }
@@ -151,18 +207,25 @@ bool TextBox::filterKey(QKeyEvent& event) {
         m_editor->insert(QString(QChar(char16_t(code))));
         return false;
     }
-    // Several characters at once: each passes KeyPress on its own.
-    QString passed;
+    typeCharacters(codes);
+    return false;
+}
+
+void TextBox::typeCharacters(const std::vector<char16_t>& codes) {
     for (const char16_t original : codes) {
         std::int16_t code = std::int16_t(original);
-        if (m_keyPress(code) && code != 0) {
-            passed += QChar(char16_t(code));
+        if (!m_keyPress(code) || code == 0) {
+            continue;
+        }
+        // As the editing line treats typed keys: backspace erases, other
+        // control characters go nowhere.
+        const QChar passed{char16_t(code)};
+        if (code == 8) {
+            m_editor->backspace();
+        } else if (passed.isPrint()) {
+            m_editor->insert(QString(passed));
         }
     }
-    if (!passed.isEmpty()) {
-        m_editor->insert(passed);
-    }
-    return false;
 }
 
 QString displayedCaption(std::u16string_view caption) {
@@ -243,6 +306,10 @@ void CommandButton::paintEvent(QPaintEvent* event) {
         painter.setPen(dotted);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(r.adjusted(1, 1, -2, -2));
+        // A picture may hide the dotted rectangle: the border itself turns
+        // into a ring that stands out from the form around the button.
+        const QWidget* around = parentWidget() ? parentWidget() : this;
+        drawFocusRing(painter, rect(), focusMarkOn(around->palette().color(QPalette::Window), ink));
     }
 }
 
@@ -262,6 +329,20 @@ std::u16string CommandButton::Caption() const {
 
 void CommandButton::SetCaption(std::u16string_view caption) {
     setText(QStringView(caption).toString());
+}
+
+MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
+    setNativeMenuBar(false);
+}
+
+void MenuBar::paintEvent(QPaintEvent* event) {
+    QMenuBar::paintEvent(event);
+    if (hasFocus() && activeAction()) {
+        QPainter painter(this);
+        drawFocusRing(
+            painter, actionGeometry(activeAction()),
+            focusMarkOn(palette().color(QPalette::Window), palette().color(QPalette::WindowText)));
+    }
 }
 
 MenuItem::MenuItem(QObject* parent) : QAction(parent) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QWidget>
 #include <cstdint>
@@ -65,6 +66,9 @@ private:
     // The key event's characters, each through KeyPress; true when the
     // editor is to handle the event as it came.
     bool filterKey(QKeyEvent& event);
+    // Each character through KeyPress and, unless refused, into the box
+    // before the next one passes, as if typed one by one.
+    void typeCharacters(const std::vector<char16_t>& codes);
 
     Editor* m_editor;
     KeyPressHandler m_keyPress;
@@ -121,6 +125,18 @@ protected:
 
 private:
     bool m_graphical = false;
+};
+
+// A window's menu bar, in the window. While it has the keyboard (after Alt
+// alone) its item is ringed: the style marks it only while a menu is open.
+class MenuBar : public QMenuBar {
+    Q_OBJECT
+
+public:
+    explicit MenuBar(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A top-level menu item with no sub-items.

@@ -18,8 +18,7 @@ Form::Form(const FormSpec& spec) : m_startUpPosition(spec.startUpPosition) {
         setWindowIcon(forms::windowIcon(spec.icon, spec.drawnIcons));
     }
     if (!spec.menu.empty()) {
-        m_menuBar = new QMenuBar(this);
-        m_menuBar->setNativeMenuBar(false);
+        m_menuBar = new MenuBar(this);
         for (const MenuItemSpec& itemSpec : spec.menu) {
             m_menuItems.emplace(itemSpec.name, &createMenuItem(itemSpec, *m_menuBar));
         }

@@ -56,6 +56,10 @@ protected:
     void onClick(MenuItem& item, std::function<void()> handler);
     void onKeyPress(TextBox& box, std::function<void(std::int16_t&)> handler);
 
+    // A change of state that a screen reader is to hear after the event,
+    // wherever the focus is.
+    void tellScreenReader(const QString& note) { m_readerNotes.addNote(note); }
+
     // Shows or hides a control; hiding the focused control moves the focus
     // on in tab order, as the toolkit does.
     void setControlVisible(QWidget& control, bool visible) { control.setVisible(visible); }

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -75,6 +76,36 @@ QColor readableOn(const QColor& background, const QColor& preferred) {
     const QColor black(Qt::black);
     const QColor white(Qt::white);
     return contrastRatio(background, black) >= contrastRatio(background, white) ? black : white;
+}
+
+QColor focusMarkOn(const QColor& background, const QColor& preferred) {
+    if (contrastRatio(background, preferred) >= kFocusContrast) {
+        return preferred;
+    }
+    // Towards black or white, whichever gets there in fewer steps.
+    const QColor rgb = preferred.toRgb();
+    const auto mixed = [&](const QColor& end, double share) {
+        return QColor::fromRgbF(float(rgb.redF() + (end.redF() - rgb.redF()) * share),
+                                float(rgb.greenF() + (end.greenF() - rgb.greenF()) * share),
+                                float(rgb.blueF() + (end.blueF() - rgb.blueF()) * share));
+    };
+    for (int step = 1; step <= 20; ++step) {
+        for (const QColor end : {QColor(Qt::black), QColor(Qt::white)}) {
+            const QColor candidate = mixed(end, step / 20.0);
+            if (contrastRatio(background, candidate) >= kFocusContrast) {
+                return candidate;
+            }
+        }
+    }
+    return readableOn(background, preferred);
+}
+
+void drawFocusRing(QPainter& painter, const QRect& area, const QColor& colour) {
+    const QRect r = area.normalized();
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 2), colour);
+    painter.fillRect(QRect(r.left(), r.bottom() - 1, r.width(), 2), colour);
+    painter.fillRect(QRect(r.left(), r.top(), 2, r.height()), colour);
+    painter.fillRect(QRect(r.right() - 1, r.top(), 2, r.height()), colour);
 }
 
 void fixBackground(QWidget& widget, const QColor& background, QPalette::ColorRole backgroundRole,

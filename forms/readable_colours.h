@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPalette>
 
+class QPainter;
+class QRect;
 class QWidget;
 
 namespace forms {
@@ -12,6 +14,18 @@ double contrastRatio(const QColor& a, const QColor& b);
 
 // Text on a fixed background must reach this ratio (WCAG 2, level AA).
 constexpr double kReadableContrast = 4.5;
+
+// A focus mark must stand out from what lies around it by this ratio (WCAG
+// 2, non-text contrast).
+constexpr double kFocusContrast = 3.0;
+
+// The colour of a focus mark on `background`: `preferred` (one of the
+// system palette's) where it stands out there, else that colour darkened or
+// lightened just enough.
+QColor focusMarkOn(const QColor& background, const QColor& preferred);
+
+// A focus ring two pixels wide along the inside of `area`.
+void drawFocusRing(QPainter& painter, const QRect& area, const QColor& colour);
 
 // The colour to write text in on `background`: `preferred` (the system's)
 // where it reads there, else black or white, whichever reads better.

@@ -4,7 +4,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QShortcut>
 #include <QStringList>
+#include <QToolTip>
 #include <algorithm>
 #include <utility>
 
@@ -83,12 +85,45 @@ ScreenReaderNotes::ScreenReaderNotes(QWidget& window)
         return true;
     }();
     (void)installed;
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+    help->setContext(Qt::WindowShortcut);
+    QObject::connect(help, &QShortcut::activated, &window, [this] { tellNotices(); });
 }
 
 void ScreenReaderNotes::beforeEvent() {
     for (Outcome& outcome : m_outcomes) {
         outcome.revisionBefore = revisionOf(*outcome.control);
+        outcome.hiddenBefore = outcome.control->isHidden();
     }
+    m_boxes.clear();
+    for (TextBox* box : m_window.findChildren<TextBox*>()) {
+        m_boxes.push_back({box, box->revision(), !box->Text().empty(), !box->isHidden()});
+    }
+}
+
+// The shown boxes whose text the event took away, by name: "Day, Month and
+// Year emptied.", or nothing.
+QString ScreenReaderNotes::emptiedBoxes() const {
+    std::vector<QWidget*> emptied;
+    for (const Box& before : m_boxes) {
+        const TextBox& box = *before.box;
+        if (box.revision() != before.revisionBefore && before.heldTextBefore &&
+            box.Text().empty() && before.shownBefore && !box.isHidden()) {
+            emptied.push_back(before.box);
+        }
+    }
+    QStringList names;
+    for (const QWidget* box : inReadingOrder(emptied)) {
+        const QWidget* read = box->focusProxy() ? box->focusProxy() : box;
+        names << read->accessibleName();
+    }
+    if (names.isEmpty()) {
+        return {};
+    }
+    const QString last = names.takeLast();
+    const QString all =
+        names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return all + QStringLiteral(" emptied.");
 }
 
 void ScreenReaderNotes::afterEvent() {
@@ -102,21 +137,40 @@ void ScreenReaderNotes::afterEvent() {
         m_window.setAccessibleDescription(prompt.join(u' '));
     }
 
+    QStringList news = std::exchange(m_notes, QStringList());
+    if (const QString emptied = emptiedBoxes(); !emptied.isEmpty()) {
+        news << emptied;
+    }
+    m_boxes.clear();
     std::vector<QWidget*> changed;
     for (const Outcome& outcome : m_outcomes) {
-        if (revisionOf(*outcome.control) != outcome.revisionBefore &&
-            !outcome.control->isHidden() && !textOf(*outcome.control).isEmpty()) {
+        const bool set = revisionOf(*outcome.control) != outcome.revisionBefore;
+        const bool shown = outcome.hiddenBefore && !outcome.control->isHidden();
+        if ((set || shown) && !outcome.control->isHidden() && !textOf(*outcome.control).isEmpty()) {
             changed.push_back(outcome.control);
         }
     }
-    if (changed.empty()) {
-        return;
-    }
-    QStringList news;
     for (const QWidget* control : inReadingOrder(changed)) {
         news << textOf(*control);
     }
-    tell(news.join(u' '));
+    if (!news.isEmpty()) {
+        tell(news.join(u' '));
+    }
+}
+
+// Reads out the notices of the shown labels and shows them as tooltips, so
+// that they are reached from the keyboard as well as by the pointer.
+void ScreenReaderNotes::tellNotices() {
+    QStringList notices;
+    for (Label* label : m_window.findChildren<Label*>()) {
+        if (label->isVisible() && !label->toolTip().trimmed().isEmpty()) {
+            notices << label->toolTip().trimmed();
+            QToolTip::showText(label->mapToGlobal(label->rect().center()), label->toolTip(), label);
+        }
+    }
+    if (!notices.isEmpty()) {
+        tell(notices.join(u' '));
+    }
 }
 
 void ScreenReaderNotes::tell(const QString& news) {

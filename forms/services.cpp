@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QIcon>
+#include <QLabel>
 #include <QMessageBox>
 #include <QWidget>
 #include <cstdio>
@@ -11,22 +13,53 @@
 namespace forms {
 
 namespace {
+
 bool g_programEnded = false;
+
+// The window a message box belongs to: the active one or, while the
+// activation is on its way back from the last box, the program's window.
+QWidget* ownerWindow() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() == Qt::Window) {
+            return window;
+        }
+    }
+    return nullptr;
 }
+
+}  // namespace
 
 void QtServices::showMessage(std::u16string_view text, int style, std::u16string_view title) {
     const QMessageBox::Icon icon =
         style & core::kStopIcon ? QMessageBox::Critical : QMessageBox::NoIcon;
+    QWidget* owner = ownerWindow();
     QMessageBox box(icon, QStringView(title).toString(), QStringView(text).toString(),
-                    QMessageBox::Ok, QApplication::activeWindow());
+                    QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
+    if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+        picture->setAccessibleName(icon == QMessageBox::Critical ? QStringLiteral("Error")
+                                                                 : QString());
+    }
     // Every box shows the one icon of the first box's OK button: each new
     // icon would leave its drawn pixmaps in Qt's pixmap cache.
     if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
         static const QIcon shared = ok->icon();
         ok->setIcon(shared);
     }
+    // The panel of buttons passes the focus on to OK, and would report it as
+    // its own: a screen reader would hear two controls focused.
+    if (auto* panel = box.findChild<QDialogButtonBox*>()) {
+        panel->setFocusProxy(nullptr);
+    }
     box.exec();
+    // The keyboard goes straight back to the window, so that its access keys
+    // answer however soon the next one follows.
+    if (owner && owner->isVisible() && !owner->isActiveWindow() && !programEnded()) {
+        owner->activateWindow();
+    }
 }
 
 void QtServices::beep() {

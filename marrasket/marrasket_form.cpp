@@ -100,6 +100,9 @@ void MarrasketForm::EnterDate_Click() {
         for (forms::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) {
             box->SetText(u"");
         }
+        tellScreenReader(QStringLiteral(
+            "The schedule made way for the boxes of another start date: type its day, month and "
+            "year and, if you like, a number of days, then choose Get Dates, Alt+G."));
         return;
     }
     if (EnterDate.Caption() == kGetDates) {

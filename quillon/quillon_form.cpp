@@ -134,6 +134,9 @@ void QuillonForm::PickFormat(const Arrangement& columns) {
     outerWindow().setHeight(
         std::max(kCalculatorHeight, outerWindow().frameHeight() + kResultRowBottom));
     setControlVisible(Label6, false);
+    tellScreenReader(
+        QStringLiteral("Calculator, dates in %1 order:")
+            .arg(QString::fromStdU16String(commandButton(columns.button).Caption()).trimmed()));
 }
 
 void QuillonForm::Command7_Click() {

@@ -56,8 +56,6 @@ protected:
     void TearDown() override { QApplication::setPalette(m_system); }
 
     testing_support::RecordingServices services;
-
-private:
     QPalette m_system = QApplication::palette();
 };
 
@@ -127,6 +125,27 @@ TEST(GraphicalButton, ShowsTheFocusWithADottedRectangleInItsTextColour) {
     EXPECT_EQ(inkOnFocusLine(), 0);
     button.setFocus();
     EXPECT_GT(inkOnFocusLine(), 10);
+}
+
+TEST_F(ReadableText, ABoxsFocusRingStandsOutFromTheGreyUnderEveryPalette) {
+    QPalette highContrast(QColor(Qt::black), QColor(Qt::black));
+    highContrast.setColor(QPalette::Highlight, Qt::cyan);
+    const QColor grey(kGrey.red(), kGrey.green(), kGrey.blue());
+    for (const QPalette& palette : {m_system, darkPalette(), highContrast}) {
+        QApplication::setPalette(palette);
+        TestForm form;
+        form.start();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QWidget& box = *form.control("Box").focusProxy();
+        box.setFocus();
+        const QImage image = box.grab().toImage();
+        for (const QPoint edge : {QPoint(box.width() / 2, 0), QPoint(0, box.height() / 2),
+                                  QPoint(box.width() / 2, box.height() - 1),
+                                  QPoint(box.width() - 1, box.height() / 2)}) {
+            EXPECT_GE(contrastRatio(image.pixelColor(edge), grey), kFocusContrast) << edge.x();
+        }
+    }
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "assistive_queries.h"
 #include "control_parts.h"
 #include "recording_services.h"
 #include "test_form.h"
@@ -15,6 +16,21 @@ namespace forms_testing {
 namespace {
 
 using testing_support::editorOf;
+
+// Notes when a widget receives its focus-in.
+class FocusInSeen : public QObject {
+public:
+    FocusInSeen(QWidget& widget, bool& seen) : m_seen(seen) { widget.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        m_seen = m_seen || event->type() == QEvent::FocusIn;
+        return false;
+    }
+
+private:
+    bool& m_seen;
+};
 
 class Controls : public testing::Test {
 protected:
@@ -98,6 +114,36 @@ TEST_F(Controls, ChordsThatTypeACharacterPassItThroughKeyPressAndOthersInsertNot
     QApplication::clipboard()->setText(QStringLiteral("99"));
     QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(box.Text(), u"57");
+}
+
+// Screen readers hear that the focus moved after the new control has its
+// focus-in; a selection that goes before that is heard as "unselected" on
+// the box being left.
+TEST_F(Controls, TabbingOutDropsTheSelectionOnlyAfterTheFocusHasMovedOn) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClicks(&box, "12");
+    editorOf(box).selectAll();
+    QWidget& button = form.control("Button");
+    bool buttonFocused = false;
+    bool droppedAfterFocusMoved = false;
+    QObject::connect(&editorOf(box), &QLineEdit::selectionChanged, &form, [&] {
+        droppedAfterFocusMoved = buttonFocused && !editorOf(box).hasSelectedText();
+    });
+    FocusInSeen seen(button, buttonFocused);
+    QTest::keyClick(&editorOf(box), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(testing_support::focusedControl(), &button);
+    EXPECT_FALSE(editorOf(box).hasSelectedText());
+    EXPECT_TRUE(droppedAfterFocusMoved);
+}
+
+// A box keeps no input method from typing, but what one commits passes
+// KeyPress as typed characters do: one by one, refused ones left out.
+TEST_F(Controls, InputMethodCommitsPassEachCharacterThroughKeyPress) {
+    form.refuse = 'a';
+    testing_support::commitText(QStringLiteral("1a2"), &editorOf(box));
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'1', 'a', '2'}));
+    EXPECT_EQ(box.Text(), u"12");
 }
 
 TEST_F(Controls, ReturnEnterAndSpaceClickAFocusedButton) {

@@ -1,12 +1,17 @@
 #include "control_factory.h"
 #include "control_parts.h"
 #include "recording_services.h"
+#include "services.h"
 #include "test_form.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace forms_testing {
 namespace {
@@ -203,6 +208,34 @@ TEST(FormFocus, HidingTheFocusedControlMovesTheFocusOn) {
     EXPECT_EQ(testing_support::focusedControl(), &form.control("Button"));
     form.control("Button").hide();
     EXPECT_EQ(testing_support::focusedControl(), &form.control("Locked"));
+}
+
+}  // namespace
+}  // namespace forms_testing
+
+namespace forms_testing {
+namespace {
+
+TEST(MessageBox, NamesItsIconAndGivesTheKeyboardBackToTheWindow) {
+    testing_support::RecordingServices recording;
+    TestForm form(kTestLayoutWithMenu);
+    form.start();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QString iconName;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* icon = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+        ASSERT_NE(icon, nullptr);
+        iconName = QAccessible::queryAccessibleInterface(icon)->text(QAccessible::Name);
+        box->accept();
+    });
+    QtServices().showMessage(u"Error In Day 01 To 31", core::kStopIcon, u"ERROR");
+    EXPECT_FALSE(iconName.isEmpty());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(form.menuClicks, 1);
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+#include "assistive_queries.h"
+#include "marrasket_fixture.h"
+#include "readable_colours.h"
+
+#include <QImage>
+
+namespace marrasket_testing {
+namespace {
+
+using testing_support::commitText;
+using testing_support::focusedControl;
+
+using Assistive = MarrasketTest;
+
+TEST_F(Assistive, EveryBoxAnswersEveryTextQueryAtEveryOffset) {
+    chooseEnterDate();
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
+        testing_support::expectEveryTextQueryAnswered(box(name), name);
+    }
+    typeInto("Text1", "0");
+    box("Text3").setFocus();
+    typeInto("Text3", "2026");
+    box("Text4").setFocus();
+    typeInto("Text4", "1.9");
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
+        testing_support::expectEveryTextQueryAnswered(box(name), name);
+    }
+}
+
+TEST_F(Assistive, CommittedCharactersPassTheFilterAndTheAutoAdvanceOneByOne) {
+    chooseEnterDate();
+    // German ^ 1: refused, and with an empty day nothing moves on.
+    commitText(QStringLiteral("¹"));
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(box("Text1").Text(), u"");
+    EXPECT_EQ(focusedControl(), &box("Text1"));
+    commitText(QStringLiteral("1"));
+    EXPECT_EQ(box("Text1").Text(), u"1");
+    EXPECT_EQ(focusedControl(), &box("Text1"));
+    // ^ 2 with one digit in the day: refused, and the focus moves on.
+    commitText(QStringLiteral("²"));
+    EXPECT_EQ(services.beeps, 2);
+    EXPECT_EQ(box("Text1").Text(), u"1");
+    EXPECT_EQ(focusedControl(), &box("Text2"));
+    // Two characters in one commit: the second sees the first in the box.
+    commitText(QStringLiteral("12"));
+    EXPECT_EQ(box("Text2").Text(), u"12");
+    EXPECT_EQ(focusedControl(), &box("Text3"));
+    commitText(QStringLiteral("2021"));
+    EXPECT_EQ(box("Text3").Text(), u"2021");
+    EXPECT_EQ(focusedControl(), &box("Text4"));
+    commitText(QStringLiteral("½"));
+    EXPECT_EQ(box("Text4").Text(), u"");
+    EXPECT_EQ(services.beeps, 3);
+}
+
+TEST_F(Assistive, EnteringTheEntryModeTellsWhatReplacedTheScheduleAndTheNewCommand) {
+    QTest::keyClick(form.get(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_EQ(enterDate().Caption(), u"&Get Dates");
+    EXPECT_TRUE(news().startsWith(QStringLiteral("The schedule made way"))) << news().toStdString();
+    EXPECT_TRUE(news().contains(QStringLiteral("Get Dates, Alt+G"))) << news().toStdString();
+}
+
+TEST_F(Assistive, ACenturyRefusalTellsThatTheThreeBoxesWereEmptied) {
+    chooseEnterDate();
+    typeInto("Text1", "29");
+    typeInto("Text2", "02");
+    typeInto("Text3", "2100");
+    chooseEnterDate();
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(news(), QStringLiteral("Day, Month and Year emptied."));
+}
+
+TEST_F(Assistive, AltAloneRingsTheMenuItemThatHasTheKeyboard) {
+    QMenuBar& bar = *form->formMenuBar();
+    const QRect item = bar.actionGeometry(&enterDate());
+    const QImage before = bar.grab().toImage();
+    QTest::keyClick(form.get(), Qt::Key_Alt);
+    ASSERT_TRUE(bar.hasFocus());
+    const QImage after = bar.grab().toImage();
+    const QColor ground = before.pixelColor(item.center().x(), item.top() + 1);
+    int changed = 0;
+    for (int y = item.top(); y <= item.bottom(); ++y) {
+        for (int x = item.left(); x <= item.right(); ++x) {
+            const bool stands = forms::contrastRatio(after.pixelColor(x, y), ground) >= 3 &&
+                                forms::contrastRatio(before.pixelColor(x, y), ground) < 3;
+            changed += stands;
+        }
+    }
+    EXPECT_GE(changed, 2 * (item.width() + item.height()) - 4);
+    // Escape leaves the item, and the mark goes.
+    QTest::keyClick(&bar, Qt::Key_Escape);
+    EXPECT_EQ(bar.grab().toImage(), before);
+}
+
+}  // namespace
+}  // namespace marrasket_testing
