@@ -124,6 +124,8 @@ void MarrasketForm::EnterDate_Click() {
         setControlVisible(*box, false);
     }
     setControlVisible(Label3, false);
+    tellScreenReader(QStringLiteral(
+        "The boxes made way for the schedule; Enter Date, Alt+E, types another date:"));
 }
 
 void MarrasketForm::AutoAdvance(forms::TextBox& box, int threshold, forms::TextBox& next) {

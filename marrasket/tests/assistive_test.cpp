@@ -54,11 +54,17 @@ TEST_F(Assistive, CommittedCharactersPassTheFilterAndTheAutoAdvanceOneByOne) {
     EXPECT_EQ(services.beeps, 3);
 }
 
-TEST_F(Assistive, EnteringTheEntryModeTellsWhatReplacedTheScheduleAndTheNewCommand) {
+TEST_F(Assistive, EnteringAndLeavingTheEntryModeTellWhatChangedAndTheNewCommand) {
     QTest::keyClick(form.get(), Qt::Key_E, Qt::AltModifier);
     ASSERT_EQ(enterDate().Caption(), u"&Get Dates");
     EXPECT_TRUE(news().startsWith(QStringLiteral("The schedule made way"))) << news().toStdString();
     EXPECT_TRUE(news().contains(QStringLiteral("Get Dates, Alt+G"))) << news().toStdString();
+    typeInto("Text1", "01");
+    typeInto("Text2", "02");
+    typeInto("Text3", "2021");
+    QTest::keyClick(form.get(), Qt::Key_G, Qt::AltModifier);
+    ASSERT_EQ(enterDate().Caption(), u"&Enter Date");
+    EXPECT_TRUE(news().contains(QStringLiteral("Enter Date, Alt+E"))) << news().toStdString();
 }
 
 TEST_F(Assistive, ACenturyRefusalTellsThatTheThreeBoxesWereEmptied) {

@@ -76,9 +76,11 @@ TEST_F(EntryMode, AnAcceptedDateRebuildsTheScheduleWithTheCustomRow) {
 TEST_F(EntryMode, AfterGetDatesTheWindowKeepsTheFocusAndAScreenReaderHearsTheNewSchedule) {
     enter("05", "03", "2021", "10");
     chooseEnterDate();
-    EXPECT_EQ(news(), QStringLiteral("05/03/2021 +30Days 04/04/2021 +60Days 04/05/2021 "
-                                     "+90Days 03/06/2021 +120Days 03/07/2021 +150Days 02/08/2021 "
-                                     "+180Days 01/09/2021 +10Days 15/03/2021"));
+    EXPECT_EQ(news(),
+              QStringLiteral("The boxes made way for the schedule; Enter Date, Alt+E, types "
+                             "another date: 05/03/2021 +30Days 04/04/2021 +60Days 04/05/2021 "
+                             "+90Days 03/06/2021 +120Days 03/07/2021 +150Days 02/08/2021 "
+                             "+180Days 01/09/2021 +10Days 15/03/2021"));
     EXPECT_EQ(testing_support::focusedControl(), form.get());
 }
 
