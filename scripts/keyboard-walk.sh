@@ -13,10 +13,8 @@ source "$here/../tests/e2e/session.sh"
 start_session_bus
 start_xvfb
 start_openbox
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-STARTED+=($!)
-sleep 1
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_IM_MODULE=compose
+start_accessibility_bus
+export QT_IM_MODULE=compose
 
 # Each sequence: the layout, then the keys, as xdotool names them.
 sequences=(

@@ -15,12 +15,9 @@ SCREEN_SIZE=1920x1080x24
 start_session_bus
 start_xvfb
 start_openbox
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-STARTED+=($!)
-sleep 1
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GTK_MODULES=gail:atk-bridge
+start_accessibility_bus
 
-# Starts Orca with a debug log of its own; prints the log's path.
+# Starts Orca with a debug log of its own, $logs/$1.log.
 start_orca() {
     HOME=$SESSION_DIR/home orca --replace --debug-file="$logs/$1.log" >/dev/null 2>&1 &
     STARTED+=($!)
@@ -35,13 +32,20 @@ keys() {  # each argument a key, a second apart: Orca sees every key first
     done
 }
 
+# Starts program $1 with Orca listening, its log named after the window
+# class $2; sets APP_PID and id, the program's window, active.
+start_listened() {
+    start_orca "$2"
+    "$1" 2>/dev/null &
+    APP_PID=$!
+    id=$(wait_for_window "$2")
+    settle "$id"
+    xdotool windowactivate --sync "$id"
+    sleep 1
+}
+
 mkdir -p "$SESSION_DIR/home"
-start_orca quillon
-"$quillon" 2>/dev/null &
-APP_PID=$!
-id=$(wait_for_window quillon)
-settle "$id"
-xdotool windowactivate --sync "$id"; sleep 1
+start_listened "$quillon" quillon
 keys Return                                    # DD:MM:YYYY picked
 keys 0 1 Tab 0 2 Tab 2 0 2 1                   # 01/02/2021 typed
 keys Home ctrl+Right ctrl+Right                # word moves to the end of the year box
@@ -53,12 +57,7 @@ echo "Quillon still answers: $(xdotool getwindowname "$id" >/dev/null 2>&1 && ki
 kill $APP_PID; APP_PID=""
 sleep 1
 
-start_orca marrasket
-"$marrasket" 2>/dev/null &
-APP_PID=$!
-id=$(wait_for_window marrasket)
-settle "$id"
-xdotool windowactivate --sync "$id"; sleep 1
+start_listened "$marrasket" marrasket
 keys alt+e
 keys 2 9 0 2 2 1 0 0 alt+g Return             # 29/02/2100: the century refusal, OK
 keys alt+e 0 1 0 2 2 0 2 1 alt+g               # 01/02/2021: the schedule

@@ -113,6 +113,15 @@ start_mutter() {
     start_wm mutter
 }
 
+# The accessibility bus, as a desktop session starts it, and Qt's bridge to
+# it switched on for the programs started afterwards.
+start_accessibility_bus() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    STARTED+=($!)
+    sleep 1
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
 # Two processes that spin on the CPU, as a desktop that compiles or plays a
 # video has; they stop with the session.
 start_load() {
