@@ -5,12 +5,15 @@
 
 #include <qdrawutil.h>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyle>
+#include <utility>
 
 namespace forms {
 
@@ -48,9 +51,10 @@ protected:
         event->accept();
     }
 
-    // The editing line drops its selection as it loses the focus; a screen
-    // reader still on the box would say "unselected". It is dropped once the
-    // focus has moved on.
+    // The editing line drops its selection as it loses the focus. Screen
+    // readers say "unselected" for any box whose selection goes, focused or
+    // not, so it goes without telling them: nothing was unselected by the
+    // user.
     void focusOutEvent(QFocusEvent* event) override {
         const Qt::FocusReason reason = event->reason();
         if (!hasSelectedText() || reason == Qt::ActiveWindowFocusReason ||
@@ -58,16 +62,12 @@ protected:
             QLineEdit::focusOutEvent(event);
             return;
         }
-        QFocusEvent keepingSelection(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-        QLineEdit::focusOutEvent(&keepingSelection);
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (!hasFocus()) {
-                    deselect();
-                }
-            },
-            Qt::QueuedConnection);
+        {
+            const QSignalBlocker quiet(lineControl());
+            deselect();
+        }
+        update();
+        QLineEdit::focusOutEvent(event);
     }
 
     // The style's focus frame is too faint on the form's grey: a ring that
@@ -84,6 +84,18 @@ protected:
     }
 
 private:
+    // The line's own text engine, whose selection signal is what reports a
+    // selection change on to assistive technologies; none if the line has
+    // no such child, and then the change is reported as before.
+    QObject* lineControl() {
+        for (QObject* child : children()) {
+            if (qstrcmp(child->metaObject()->className(), "QWidgetLineControl") == 0) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+
     TextBox& m_box;
 };
 
@@ -343,6 +355,42 @@ void MenuBar::paintEvent(QPaintEvent* event) {
             painter, actionGeometry(activeAction()),
             focusMarkOn(palette().color(QPalette::Window), palette().color(QPalette::WindowText)));
     }
+}
+
+// Alt alone, pressed and released with no other key between, gives the menu
+// bar the keyboard. A screen reader holds each key until it has heard it,
+// and Qt then hands over the held press of Alt after its Alt+letter chord
+// has chosen a command: the menu bar would take that for a new Alt and take
+// the keyboard from the box the command just focused.
+bool MenuBar::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::WindowDeactivate) {
+        m_chord = false;
+    } else if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress ||
+               type == QEvent::KeyRelease) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        const int code = key.key();
+        const bool alt = code == Qt::Key_Alt || code == Qt::Key_Meta;
+        const bool modifier = alt || code == Qt::Key_Shift || code == Qt::Key_Control ||
+                              code == Qt::Key_AltGr || code == Qt::Key_Super_L ||
+                              code == Qt::Key_Super_R;
+        if (alt) {
+            if (type == QEvent::KeyPress && event->spontaneous()) {
+                // Alt pressed now; a held one handed over comes as a sent event.
+                m_chord = false;
+            } else if (type == QEvent::KeyRelease && std::exchange(m_chord, false)) {
+                // The menu bar forgets its Alt as it does when the focus
+                // moves; the release then means nothing to it.
+                QFocusEvent forget(QEvent::FocusOut);
+                QMenuBar::eventFilter(watched, &forget);
+            }
+        } else if (!(key.modifiers() & (Qt::AltModifier | Qt::MetaModifier))) {
+            m_chord = false;
+        } else if (type != QEvent::KeyRelease && !modifier) {
+            m_chord = true;
+        }
+    }
+    return QMenuBar::eventFilter(watched, event);
 }
 
 MenuItem::MenuItem(QObject* parent) : QAction(parent) {}

@@ -137,6 +137,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A key other than a modifier went down while Alt was held.
+    bool m_chord = false;
 };
 
 // A top-level menu item with no sub-items.

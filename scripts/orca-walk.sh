@@ -20,8 +20,19 @@ start_accessibility_bus
 # Starts Orca with a debug log of its own, $logs/$1.log.
 start_orca() {
     HOME=$SESSION_DIR/home orca --replace --debug-file="$logs/$1.log" >/dev/null 2>&1 &
-    STARTED+=($!)
+    ORCA_PID=$!
+    STARTED+=($ORCA_PID)
     sleep 4
+}
+
+# Gives Orca time to speak the last key's news, then stops it and the
+# program; Orca writes out its log as it quits.
+stop_listened() {
+    sleep 3
+    HOME=$SESSION_DIR/home orca --quit >/dev/null 2>&1
+    timeout 30 tail --pid="$ORCA_PID" -f /dev/null
+    kill $APP_PID; APP_PID=""
+    sleep 1
 }
 
 keys() {  # each argument a key, a second apart: Orca sees every key first
@@ -51,19 +62,17 @@ keys 0 1 Tab 0 2 Tab 2 0 2 1                   # 01/02/2021 typed
 keys Home ctrl+Right ctrl+Right                # word moves to the end of the year box
 keys shift+Tab shift+Tab Tab Tab               # back to the day box, then Tab into the year box
 keys F1
-keys Tab 9 0 Return                            # 90 days, Calculate
+keys Tab 9 0 Tab Return                        # 90 days, Tab to the calculator, Return
 sleep 1
 echo "Quillon still answers: $(xdotool getwindowname "$id" >/dev/null 2>&1 && kill -0 $APP_PID && echo yes)"
-kill $APP_PID; APP_PID=""
-sleep 1
+stop_listened
 
 start_listened "$marrasket" marrasket
 keys alt+e
 keys 2 9 0 2 2 1 0 0 alt+g Return             # 29/02/2100: the century refusal, OK
 keys alt+e 0 1 0 2 2 0 2 1 alt+g               # 01/02/2021: the schedule
 keys F1
-kill $APP_PID; APP_PID=""
-sleep 1
+stop_listened
 for log in quillon marrasket; do
     echo "== $log"
     grep -E "SPEECH OUTPUT: '" "$logs/$log.log" | sed "s/.*SPEECH OUTPUT: //" | uniq

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QAccessible>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -159,6 +160,34 @@ TEST(Menu, AnItemWithoutSubItemsIsChosenByClickAndByAltLetter) {
     EXPECT_EQ(form.menuClicks, 1);
     QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
     EXPECT_EQ(form.menuClicks, 2);
+}
+
+// A screen reader holds each key until it has heard it; Qt then hands over
+// the held keys after the Alt+letter chord has chosen the command, the press
+// of Alt among them.
+TEST(Menu, AnAltLetterHandedOverLateLeavesTheKeyboardWithTheWindow) {
+    testing_support::RecordingServices services;
+    TestForm form(kTestLayoutWithMenu);
+    form.start();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    TextBox& box = form.box("Box");
+    box.SetFocus();
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(form.menuClicks, 1);
+    // Alt let go first, then E, each handed over late.
+    QKeyEvent altDown(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &altDown);
+    QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &altUp);
+    QKeyEvent eUp(QEvent::KeyRelease, Qt::Key_E, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &eUp);
+    EXPECT_FALSE(form.formMenuBar()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+    EXPECT_EQ(box.Text(), u"7");
+    // Alt alone still gives the menu bar the keyboard.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Alt);
+    EXPECT_TRUE(form.formMenuBar()->hasFocus());
 }
 
 TEST(Fonts, TheLayoutFacesMapToInstalledFacesOfTheSameMetrics) {
