@@ -83,8 +83,14 @@ spend_first_key() {
 # WM_PID. Each runs with a home of its own, so that no one's settings count.
 start_wm() {
     local command
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || start_session_bus
+    mkdir -p "$SESSION_DIR/home"
     case $1 in
-        openbox) command=(openbox --config-file /dev/null) ;;
+        # openbox's defaults; an empty file would put up a parse error box.
+        openbox)
+            printf '%s\n' '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$SESSION_DIR/openbox.xml"
+            command=(openbox --config-file "$SESSION_DIR/openbox.xml")
+            ;;
         mutter) command=(mutter --x11 --replace --sm-disable) ;;
         metacity) command=(metacity --replace --sm-disable) ;;
         metacity-nocomp) command=(metacity --replace --sm-disable --no-composite) ;;
@@ -96,8 +102,6 @@ start_wm() {
         *) echo "unknown window manager $1" >&2; return 1 ;;
     esac
     command -v "${command[0]}" >/dev/null || { echo "SKIP: $1 is not installed"; exit 77; }
-    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || start_session_bus
-    mkdir -p "$SESSION_DIR/home"
     HOME=$SESSION_DIR/home XDG_CONFIG_HOME=$SESSION_DIR/home/.config XDG_SESSION_TYPE=x11 \
         "${command[@]}" >"$SESSION_DIR/wm.log" 2>&1 &
     WM_PID=$!
