@@ -245,7 +245,24 @@ private:
     TextBox& m_box;
 };
 
+// The box around the editing line. The line takes the focus for it, and only
+// the line says it has the focus: a screen reader hears one control focused.
+class BoxFrameAccessible : public QAccessibleWidget {
+public:
+    explicit BoxFrameAccessible(TextBox& box) : QAccessibleWidget(&box, QAccessible::Client) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focused = false;
+        state.focusable = false;
+        return state;
+    }
+};
+
 QAccessibleInterface* boxAccessible(const QString&, QObject* object) {
+    if (auto* frame = qobject_cast<TextBox*>(object)) {
+        return new BoxFrameAccessible(*frame);
+    }
     auto* editor = qobject_cast<QLineEdit*>(object);
     auto* box = editor ? qobject_cast<TextBox*>(editor->parentWidget()) : nullptr;
     if (!box) {

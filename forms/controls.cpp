@@ -351,8 +351,10 @@ void MenuBar::paintEvent(QPaintEvent* event) {
     QMenuBar::paintEvent(event);
     if (hasFocus() && activeAction()) {
         QPainter painter(this);
+        // A pixel in from the item's edges, so that the bar's own colour
+        // lies around it on every side, not the window's below it.
         drawFocusRing(
-            painter, actionGeometry(activeAction()),
+            painter, actionGeometry(activeAction()).adjusted(1, 1, -1, -1),
             focusMarkOn(palette().color(QPalette::Window), palette().color(QPalette::WindowText)));
     }
 }

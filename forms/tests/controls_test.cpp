@@ -4,6 +4,7 @@
 #include "test_form.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -116,6 +117,16 @@ TEST_F(Controls, TabbingOutDropsTheSelectionWithoutAnnouncingIt) {
     EXPECT_FALSE(editorOf(box).hasSelectedText());
     EXPECT_EQ(announced, 0);
     EXPECT_EQ(box.Text(), u"12");
+}
+
+// The box lets its editing line take the focus; only the line may say it
+// has it, or a screen reader hears two controls focused.
+TEST_F(Controls, OnlyTheEditingLineSaysItHasTheFocus) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    box.SetFocus();
+    ASSERT_TRUE(box.hasFocus());
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&editorOf(box))->state().focused);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(&box)->state().focused);
 }
 
 // A box keeps no input method from typing, but what one commits passes

@@ -94,6 +94,10 @@ TEST_F(Assistive, AltAloneRingsTheMenuItemThatHasTheKeyboard) {
         }
     }
     EXPECT_GE(changed, 2 * (item.width() + item.height()) - 4);
+    // The bar's own colour stays along the item's bottom edge, between the
+    // ring and the window below, whatever colour the theme gives the bar.
+    EXPECT_EQ(after.pixelColor(item.center().x(), item.bottom()),
+              before.pixelColor(item.center().x(), item.bottom()));
     // Escape leaves the item, and the mark goes.
     QTest::keyClick(&bar, Qt::Key_Escape);
     EXPECT_EQ(bar.grab().toImage(), before);
