@@ -4,6 +4,7 @@
 #include "readable_colours.h"
 
 #include <qdrawutil.h>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -37,18 +38,31 @@ protected:
     // here, not as key events: it is typed character by character, each
     // through KeyPress. What they show while composing stays as it is.
     void inputMethodEvent(QInputMethodEvent* event) override {
-        if (event->commitString().isEmpty() || !m_box.m_keyPress || isReadOnly()) {
+        // The editing line itself would let an input method write into a
+        // locked box.
+        if (isReadOnly()) {
+            event->accept();
+            return;
+        }
+        if (event->commitString().isEmpty() || !m_box.m_keyPress) {
             QLineEdit::inputMethodEvent(event);
             return;
         }
         QInputMethodEvent composing(event->preeditString(), event->attributes());
         QLineEdit::inputMethodEvent(&composing);
+        event->accept();
+        // A KeyPress that moves the focus makes the input method commit
+        // what it still holds to the box it leaves: the text just taken, or
+        // the dead key that began it. Taking it would type it twice, and
+        // the auto-advance would move the focus again, without end.
+        if (TextBox::typing()) {
+            return;
+        }
         std::vector<char16_t> committed;
         for (const QChar c : event->commitString()) {
             committed.push_back(c.unicode());
         }
         m_box.typeCharacters(committed);
-        event->accept();
     }
 
     // The editing line drops its selection as it loses the focus. Screen
@@ -197,6 +211,31 @@ std::vector<char16_t> TextBox::characterCodes(const QKeyEvent& event) {
     return codes;
 }
 
+namespace {
+
+// KeyPress handlers under way, in any box.
+int g_typing = 0;
+
+class Typing {
+public:
+    Typing() { ++g_typing; }
+    ~Typing() { --g_typing; }
+    Typing(const Typing&) = delete;
+    Typing& operator=(const Typing&) = delete;
+};
+
+// The box whose editing line `focused` is, if it is one.
+TextBox* boxOf(QWidget* focused) {
+    QWidget* around = focused ? focused->parentWidget() : nullptr;
+    return around && around->focusProxy() == focused ? qobject_cast<TextBox*>(around) : nullptr;
+}
+
+}  // namespace
+
+bool TextBox::typing() {
+    return g_typing > 0;
+}
+
 bool TextBox::filterKey(QKeyEvent& event) {
     const std::vector<char16_t> codes = characterCodes(event);
     if (!m_keyPress) {
@@ -210,8 +249,11 @@ bool TextBox::filterKey(QKeyEvent& event) {
     }
     if (codes.size() == 1) {
         std::int16_t code = std::int16_t(codes.front());
-        if (!m_keyPress(code) || code == 0) {
-            return false;
+        {
+            const Typing typing;
+            if (!m_keyPress(code) || code == 0) {
+                return false;
+            }
         }
         if (char16_t(code) == codes.front()) {
             return true;
@@ -224,19 +266,39 @@ bool TextBox::filterKey(QKeyEvent& event) {
 }
 
 void TextBox::typeCharacters(const std::vector<char16_t>& codes) {
-    for (const char16_t original : codes) {
-        std::int16_t code = std::int16_t(original);
+    TextBox* into = this;
+    for (const char16_t code : codes) {
+        QWidget* focusedBefore = QApplication::focusWidget();
+        into->typeCharacter(code);
+        // A KeyPress that moved the focus sends the characters after it
+        // where typed keys would go: to the box that has the focus now.
+        if (QApplication::focusWidget() != focusedBefore) {
+            into = boxOf(QApplication::focusWidget());
+            if (!into) {
+                return;
+            }
+        }
+    }
+}
+
+void TextBox::typeCharacter(char16_t original) {
+    if (m_editor->isReadOnly()) {
+        return;
+    }
+    std::int16_t code = std::int16_t(original);
+    if (m_keyPress) {
+        const Typing typing;
         if (!m_keyPress(code) || code == 0) {
-            continue;
+            return;
         }
-        // As the editing line treats typed keys: backspace erases, other
-        // control characters go nowhere.
-        const QChar passed{char16_t(code)};
-        if (code == 8) {
-            m_editor->backspace();
-        } else if (passed.isPrint()) {
-            m_editor->insert(QString(passed));
-        }
+    }
+    // As the editing line treats typed keys: backspace erases, other
+    // control characters go nowhere.
+    const QChar passed{char16_t(code)};
+    if (code == 8) {
+        m_editor->backspace();
+    } else if (passed.isPrint()) {
+        m_editor->insert(QString(passed));
     }
 }
 

@@ -67,8 +67,12 @@ private:
     // editor is to handle the event as it came.
     bool filterKey(QKeyEvent& event);
     // Each character through KeyPress and, unless refused, into the box
-    // before the next one passes, as if typed one by one.
+    // before the next one passes, as if typed one by one: once a KeyPress
+    // has moved the focus to another box, the rest go there.
     void typeCharacters(const std::vector<char16_t>& codes);
+    void typeCharacter(char16_t code);
+    // A KeyPress handler is running, in this box or another.
+    static bool typing();
 
     Editor* m_editor;
     KeyPressHandler m_keyPress;

@@ -136,6 +136,40 @@ TEST_F(Controls, InputMethodCommitsPassEachCharacterThroughKeyPress) {
     testing_support::commitText(QStringLiteral("1a2"), &editorOf(box));
     EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'1', 'a', '2'}));
     EXPECT_EQ(box.Text(), u"12");
+    // Backspace erases as a typed one does; other control codes go nowhere.
+    testing_support::commitText(QStringLiteral("3\x01\b\x1b"), &editorOf(box));
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'1', 'a', '2', '3', 1, 8, 27}));
+    EXPECT_EQ(box.Text(), u"12");
+}
+
+// IBus commits what it holds as the focus leaves a box, even while the box
+// is taking that same text: taking it again would type it twice, and a
+// KeyPress that moves the focus each time would never end.
+TEST_F(Controls, WhatAnInputMethodFeedsBackAsKeyPressMovesTheFocusIsNotTypedAgain) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    box.SetFocus();
+    form.moveFocusTo = &form.control("Button");
+    testing_support::CommitAsFocusLeaves ibus(editorOf(box), QStringLiteral("7"));
+    testing_support::commitText(QStringLiteral("7"), &editorOf(box));
+    EXPECT_EQ(ibus.fedBack, 1);
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'7'}));
+    EXPECT_EQ(box.Text(), u"7");
+    EXPECT_EQ(testing_support::focusedControl(), &form.control("Button"));
+}
+
+// Once a KeyPress has moved the focus, the rest of a commit goes where typed
+// keys would: here to a locked box, which takes none of it.
+TEST_F(Controls, TheRestOfACommitFollowsTheFocusAndALockedBoxTakesNone) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    box.SetFocus();
+    TextBox& locked = form.box("Locked");
+    form.moveFocusTo = &locked;
+    testing_support::commitText(QStringLiteral("12"), &editorOf(box));
+    EXPECT_EQ(form.codes, (std::vector<std::int16_t>{'1'}));
+    EXPECT_EQ(box.Text(), u"1");
+    editorOf(locked).selectAll();
+    testing_support::commitText(QStringLiteral("9"), &editorOf(locked));
+    EXPECT_EQ(locked.Text(), u"1234");
 }
 
 TEST_F(Controls, ReturnEnterAndSpaceClickAFocusedButton) {

@@ -48,6 +48,9 @@ public:
             if (code == refuse) {
                 code = 0;
             }
+            if (moveFocusTo) {
+                moveFocusTo->setFocus();
+            }
         });
         onClick(commandButton("Button"), [this] {
             ++clicks;
@@ -67,6 +70,8 @@ public:
 
     std::vector<std::int16_t> codes;
     std::int16_t refuse = -1;
+    // Where KeyPress moves the focus, if anywhere.
+    QWidget* moveFocusTo = nullptr;
     int clicks = 0;
     int menuClicks = 0;
     int loads = 0;

@@ -1,3 +1,4 @@
+#include "assistive_queries.h"
 #include "marrasket_fixture.h"
 
 #include <algorithm>
@@ -210,6 +211,41 @@ TEST_F(EntryMode, TypingADateStraightThroughFillsEveryBox) {
     EXPECT_EQ(box("Text3").Text(), u"2021");
     EXPECT_EQ(box("Text4").Text(), u"10");
     EXPECT_EQ(testing_support::focusedControl(), &box("Text4"));
+}
+
+// An input method that commits several characters at once types them as
+// keys typed one by one would: each box hands the rest on to the next.
+TEST_F(EntryMode, ADateCommittedByAnInputMethodFillsEveryBox) {
+    testing_support::commitText(QStringLiteral("01022021"));
+    EXPECT_EQ(box("Text1").Text(), u"01");
+    EXPECT_EQ(box("Text2").Text(), u"02");
+    EXPECT_EQ(box("Text3").Text(), u"2021");
+    EXPECT_EQ(testing_support::focusedControl(), &box("Text4"));
+}
+
+// A dead key then a letter, at each point where a box hands the focus on:
+// the input method commits the letter, and as the focus leaves, the dead key
+// it still holds. The letter is refused and moves on, as a typed one does;
+// the dead key is not typed at all.
+TEST_F(EntryMode, ADeadKeyAtEachHandOverMovesOnOnceAndTypesNothingTwice) {
+    const struct {
+        const char* name;
+        const char* typed;
+        const char* next;
+    } handOvers[] = {{"Text1", "1", "Text2"}, {"Text2", "0", "Text3"}, {"Text3", "202", "Text4"}};
+    for (const auto& at : handOvers) {
+        box(at.name).SetFocus();
+        typeInto(at.name, at.typed);
+        testing_support::CommitAsFocusLeaves ibus(testing_support::editorOf(box(at.name)),
+                                                  QStringLiteral("\u00b4"));
+        services.clear();
+        testing_support::commitText(QStringLiteral("\u00e9"));
+        EXPECT_EQ(box(at.name).Text(), QString::fromLatin1(at.typed).toStdU16String()) << at.name;
+        EXPECT_EQ(testing_support::focusedControl(), &box(at.next)) << at.name;
+        EXPECT_EQ(box(at.next).Text(), u"") << at.name;
+        EXPECT_EQ(ibus.fedBack, 1) << at.name;
+        EXPECT_EQ(services.beeps, 1) << at.name;
+    }
 }
 
 TEST_F(EntryMode, TheFourthDigitOfTheYearMovesOnToTheNumberOfDays) {

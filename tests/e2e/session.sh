@@ -126,6 +126,66 @@ start_accessibility_bus() {
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 
+# An input method between the keyboard and every box, as GNOME (IBus) and
+# KDE (fcitx5) run one, with the US international layout: its dead keys and
+# a compose key (right Alt) are composed by the input method, which commits
+# the result to the program. Skips (77) where it is not installed.
+start_input_method() {
+    [ -n "${SESSION_DIR:-}" ] || start_session_bus
+    local home=$SESSION_DIR/home
+    mkdir -p "$home/.config/fcitx5"
+    case $1 in
+        ibus)
+            command -v ibus-daemon >/dev/null || { echo "SKIP: IBus is not installed"; exit 77; }
+            HOME=$home ibus-daemon --panel disable --daemonize=no >"$SESSION_DIR/im.log" 2>&1 &
+            STARTED+=($!)
+            local ready=""
+            for _ in $(seq 1 200); do
+                HOME=$home ibus engine xkb:us:intl:eng 2>/dev/null && { ready=1; break; }
+                sleep 0.05
+            done
+            [ -n "$ready" ] || { echo "IBus did not start" >&2; exit 1; }
+            # Where the programs find it, whatever their home.
+            IBUS_ADDRESS_FILE=$(ls "$home"/.config/ibus/bus/*)
+            export IBUS_ADDRESS_FILE QT_IM_MODULE=ibus
+            IM_BUS=$(sed -n 's/^IBUS_ADDRESS=//p' "$IBUS_ADDRESS_FILE")
+            IM_COMMIT="member=CommitText"
+            ;;
+        fcitx5)
+            command -v fcitx5 >/dev/null || { echo "SKIP: fcitx5 is not installed"; exit 77; }
+            printf '%s\n' '[Groups/0]' 'Name=Default' 'Default Layout=us-intl' \
+                'DefaultIM=keyboard-us-intl' '[Groups/0/Items/0]' 'Name=keyboard-us-intl' \
+                '[GroupOrder]' '0=Default' >"$home/.config/fcitx5/profile"
+            HOME=$home XDG_CONFIG_HOME=$home/.config fcitx5 --disable=all \
+                --enable=keyboard,dbus,xcb,dbusfrontend >"$SESSION_DIR/im.log" 2>&1 &
+            STARTED+=($!)
+            local owned=""
+            for _ in $(seq 1 200); do
+                owned=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+                    org.freedesktop.DBus.NameHasOwner string:org.fcitx.Fcitx5 2>/dev/null |
+                    awk '/boolean/ {print $2}')
+                [ "$owned" = true ] && break
+                sleep 0.05
+            done
+            [ "$owned" = true ] || { echo "fcitx5 did not start" >&2; exit 1; }
+            export QT_IM_MODULE=fcitx
+            IM_BUS=$DBUS_SESSION_BUS_ADDRESS
+            IM_COMMIT="member=CommitString"
+            ;;
+        *) echo "unknown input method $1" >&2; exit 1 ;;
+    esac
+    setxkbmap us -variant intl -option compose:ralt
+    # What the input method sends the programs, so that a test can tell that
+    # it was there and not the toolkit's own fallback.
+    dbus-monitor --address "$IM_BUS" >"$SESSION_DIR/im-bus.log" 2>&1 &
+    STARTED+=($!)
+}
+
+# Whether the input method has committed text to a program.
+input_method_committed() {
+    grep -q "$IM_COMMIT" "$SESSION_DIR/im-bus.log"
+}
+
 # Two processes that spin on the CPU, as a desktop that compiles or plays a
 # video has; they stop with the session.
 start_load() {

@@ -66,4 +66,30 @@ inline void commitText(const QString& text, QWidget* to = QApplication::focusWid
     QApplication::sendEvent(to, &commit);
 }
 
+// Stands in for an input method such as IBus, which, as the focus is about
+// to leave a box, commits to it whatever it still holds, though that was
+// already committed. Feeds back at most `limit` times.
+class CommitAsFocusLeaves : public QObject {
+public:
+    CommitAsFocusLeaves(QWidget& editor, QString held, int limit = 5)
+        : m_held(std::move(held)), m_limit(limit) {
+        editor.installEventFilter(this);
+    }
+
+    int fedBack = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusAboutToChange && fedBack < m_limit) {
+            ++fedBack;
+            commitText(m_held, static_cast<QWidget*>(watched));
+        }
+        return false;
+    }
+
+private:
+    QString m_held;
+    int m_limit;
+};
+
 }  // namespace testing_support
