@@ -27,7 +27,7 @@ bool EventBoundary::run(const std::function<void()>& handler) {
                           core::kStopIcon, u"ERROR");
     }
     if (m_afterEach) {
-        m_afterEach();
+        m_afterEach(completed);
     }
     return completed;
 }

@@ -10,9 +10,9 @@ namespace forms {
 // the window closes.
 class EventBoundary {
 public:
-    // `beforeEach` runs before every handler, `afterEach` after it, whether
-    // it ended or stopped.
-    EventBoundary(std::function<void()> beforeEach, std::function<void()> afterEach)
+    // `beforeEach` runs before every handler, `afterEach` after it, told
+    // whether it ended (true) or stopped on an error (false).
+    EventBoundary(std::function<void()> beforeEach, std::function<void(bool)> afterEach)
         : m_beforeEach(std::move(beforeEach)), m_afterEach(std::move(afterEach)) {}
 
     // Runs one handler; false when it did not run or stopped on an error.
@@ -25,7 +25,7 @@ public:
 
 private:
     std::function<void()> m_beforeEach;
-    std::function<void()> m_afterEach;
+    std::function<void(bool)> m_afterEach;
     bool m_closing = false;
 };
 

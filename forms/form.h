@@ -59,6 +59,9 @@ protected:
     // A change of state that a screen reader is to hear after the event,
     // wherever the focus is.
     void tellScreenReader(const QString& note) { m_readerNotes.addNote(note); }
+    // What F1 tells while the window is in a state of its own, in place of
+    // its labels' notices; none in its usual state.
+    void setStateNotice(const QString& notice) { m_readerNotes.setStateNotice(notice); }
 
     // Shows or hides a control; hiding the focused control moves the focus
     // on in tab order, as the toolkit does.
@@ -80,9 +83,9 @@ private:
     TabOrder m_tabOrder;
     ScreenReaderNotes m_readerNotes{*this};
     EventBoundary m_events{[this] { m_readerNotes.beforeEvent(); },
-                           [this] {
+                           [this](bool completed) {
                                giveFocusBackIfLost();
-                               m_readerNotes.afterEvent();
+                               m_readerNotes.afterEvent(completed);
                            }};
     desktop::OuterWindow m_outerWindow{*this};
 };

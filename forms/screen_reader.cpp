@@ -126,7 +126,21 @@ QString ScreenReaderNotes::emptiedBoxes() const {
     return all + QStringLiteral(" emptied.");
 }
 
-void ScreenReaderNotes::afterEvent() {
+// After an event stopped by an error: that it stopped, the state the window
+// is in, if one of its own, and the control that has the keyboard.
+QString ScreenReaderNotes::whereTheWindowStands() const {
+    QStringList where{QStringLiteral("The command stopped at the error.")};
+    if (!m_stateNotice.isEmpty()) {
+        where << m_stateNotice;
+    }
+    if (const QWidget* focused = m_window.focusWidget();
+        focused && focused->isVisible() && !focused->accessibleName().isEmpty()) {
+        where << QStringLiteral("The keyboard is in %1.").arg(focused->accessibleName());
+    }
+    return where.join(u' ');
+}
+
+void ScreenReaderNotes::afterEvent(bool completed) {
     QStringList prompt;
     for (const Label* label : m_prompts) {
         if (!label->isHidden() && !label->shownText().isEmpty()) {
@@ -138,6 +152,11 @@ void ScreenReaderNotes::afterEvent() {
     }
 
     QStringList news = std::exchange(m_notes, QStringList());
+    if (!completed) {
+        m_boxes.clear();
+        tell(whereTheWindowStands());
+        return;
+    }
     if (const QString emptied = emptiedBoxes(); !emptied.isEmpty()) {
         news << emptied;
     }
@@ -159,8 +178,16 @@ void ScreenReaderNotes::afterEvent() {
 }
 
 // Reads out the notices of the shown labels and shows them as tooltips, so
-// that they are reached from the keyboard as well as by the pointer.
+// that they are reached from the keyboard as well as by the pointer; in a
+// state of the window's own, the notice of that state.
 void ScreenReaderNotes::tellNotices() {
+    if (!m_stateNotice.isEmpty()) {
+        const QWidget* focused = m_window.focusWidget() ? m_window.focusWidget() : &m_window;
+        QToolTip::showText(focused->mapToGlobal(focused->rect().bottomLeft()), m_stateNotice,
+                           &m_window);
+        tell(m_stateNotice);
+        return;
+    }
     QStringList notices;
     for (Label* label : m_window.findChildren<Label*>()) {
         if (label->isVisible() && !label->toolTip().trimmed().isEmpty()) {

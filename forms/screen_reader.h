@@ -31,11 +31,16 @@ public:
     // event, before what the event set.
     void addNote(const QString& note) { m_notes << note; }
 
+    // What F1 tells in place of the labels' notices while it is set.
+    void setStateNotice(const QString& notice) { m_stateNotice = notice; }
+
     // Around every event: notes what the event set, then tells it; what an
     // event sets before the window is shown (Load) is told once the window is
-    // first active, after the screen reader has read the window itself.
+    // first active, after the screen reader has read the window itself. An
+    // event stopped by an error brought about nothing to tell: what it set
+    // on the way is no outcome, and the reader hears where the window stands.
     void beforeEvent();
-    void afterEvent();
+    void afterEvent(bool completed = true);
     void windowActivated();
 
 private:
@@ -54,6 +59,7 @@ private:
     void tell(const QString& news);
     void tellNotices();
     QString emptiedBoxes() const;
+    QString whereTheWindowStands() const;
 
     QWidget& m_window;
     QWidget* m_notification;
@@ -62,6 +68,7 @@ private:
     std::vector<Outcome> m_outcomes;
     std::vector<Box> m_boxes;
     QStringList m_notes;
+    QString m_stateNotice;
 };
 
 }  // namespace forms

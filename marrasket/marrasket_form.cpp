@@ -20,6 +20,11 @@ constexpr int kFixedRows[] = {30, 60, 90, 120, 150, 180};
 // Each row ends with a line feed, then a carriage return.
 constexpr std::u16string_view kRowEnd = u"\n\r";
 
+// The entry mode, as F1 and a command stopped by an error tell it.
+const QString kEntryNotice = QStringLiteral(
+    "Typing another start date: its day, month and year and, if you like, a number of days. "
+    "Get Dates, Alt+G, lists the dates for it.");
+
 constexpr std::u16string_view kEnterDate = u"&Enter Date";
 constexpr std::u16string_view kGetDates = u"&Get Dates";
 
@@ -103,6 +108,7 @@ void MarrasketForm::EnterDate_Click() {
         tellScreenReader(QStringLiteral(
             "The schedule made way for the boxes of another start date: type its day, month and "
             "year and, if you like, a number of days, then choose Get Dates, Alt+G."));
+        setStateNotice(kEntryNotice);
         return;
     }
     if (EnterDate.Caption() == kGetDates) {
@@ -124,6 +130,7 @@ void MarrasketForm::EnterDate_Click() {
         setControlVisible(*box, false);
     }
     setControlVisible(Label3, false);
+    setStateNotice({});
     tellScreenReader(QStringLiteral(
         "The boxes made way for the schedule; Enter Date, Alt+E, types another date:"));
 }

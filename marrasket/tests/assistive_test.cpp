@@ -67,6 +67,45 @@ TEST_F(Assistive, EnteringAndLeavingTheEntryModeTellWhatChangedAndTheNewCommand)
     EXPECT_TRUE(news().contains(QStringLiteral("Enter Date, Alt+E"))) << news().toStdString();
 }
 
+// F1 tells of what the window shows: the schedule's date, or the typing of
+// another one.
+TEST_F(Assistive, F1TellsTheNoticeOfTheModeTheWindowIsIn) {
+    const QString scheduleNotice = widget("Label1").toolTip().trimmed();
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_EQ(news(), scheduleNotice);
+    chooseEnterDate();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_TRUE(news().startsWith(QStringLiteral("Typing another start date"))) << news().toStdString();
+    EXPECT_FALSE(news().contains(scheduleNotice));
+    typeInto("Text1", "01");
+    typeInto("Text2", "02");
+    typeInto("Text3", "2021");
+    chooseEnterDate();
+    ASSERT_EQ(enterDate().Caption(), u"&Enter Date");
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_EQ(news(), scheduleNotice);
+}
+
+// The rows a stopped Get Dates leaves behind are no new schedule: the reader
+// hears that it stopped, that the window still takes a date, and where the
+// keyboard is.
+TEST_F(Assistive, AGetDatesStoppedByAnErrorTellsWhereTheWindowStandsAndNoSchedule) {
+    chooseEnterDate();
+    typeInto("Text1", "01");
+    typeInto("Text2", "02");
+    typeInto("Text3", "2021");
+    typeInto("Text4", "5%");
+    QTest::keyClick(&box("Text4"), Qt::Key_G, Qt::AltModifier);
+    ASSERT_EQ(services.messages.size(), 1u);
+    ASSERT_EQ(enterDate().Caption(), u"&Get Dates");
+    EXPECT_FALSE(news().contains(QStringLiteral("Days"))) << news().toStdString();
+    EXPECT_FALSE(news().contains(QStringLiteral("01/02/2021"))) << news().toStdString();
+    EXPECT_TRUE(news().startsWith(QStringLiteral("The command stopped at the error. Typing another")))
+        << news().toStdString();
+    EXPECT_TRUE(news().endsWith(QStringLiteral("The keyboard is in Number of days.")))
+        << news().toStdString();
+}
+
 TEST_F(Assistive, ACenturyRefusalTellsThatTheThreeBoxesWereEmptied) {
     chooseEnterDate();
     typeInto("Text1", "29");
