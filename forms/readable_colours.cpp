@@ -61,7 +61,41 @@ private:
     QPalette::ColorRole m_textRole;
 };
 
+// Paints a widget's focus ring after the widget itself has painted.
+class FocusRing : public QObject {
+public:
+    explicit FocusRing(QWidget& widget) : QObject(&widget) {
+        setObjectName(QStringLiteral("focusRing"));
+        widget.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Paint || !widget || !widget->hasFocus() || m_painting) {
+            return false;
+        }
+        m_painting = true;
+        // The widget's own painting, then the ring over it.
+        static_cast<QObject*>(widget)->event(event);
+        m_painting = false;
+        const QWidget* around = widget->parentWidget() ? widget->parentWidget() : widget;
+        QPainter painter(widget);
+        drawFocusRing(painter, widget->rect(),
+                      focusMarkOn(around->palette().color(QPalette::Window),
+                                  widget->palette().color(QPalette::Highlight)));
+        return true;
+    }
+
+private:
+    bool m_painting = false;
+};
+
 }  // namespace
+
+void ringFocus(QWidget& widget) {
+    new FocusRing(widget);
+}
 
 double contrastRatio(const QColor& a, const QColor& b) {
     const double la = relativeLuminance(a);

@@ -27,6 +27,11 @@ QColor focusMarkOn(const QColor& background, const QColor& preferred);
 // A focus ring two pixels wide along the inside of `area`.
 void drawFocusRing(QPainter& painter, const QRect& area, const QColor& colour);
 
+// Gives a widget that the toolkit draws (a message box's button) the same
+// ring while it has the focus, over what the style draws, in a colour that
+// stands out from the window around it.
+void ringFocus(QWidget& widget);
+
 // The colour to write text in on `background`: `preferred` (the system's)
 // where it reads there, else black or white, whichever reads better.
 QColor readableOn(const QColor& background, const QColor& preferred);

@@ -1,5 +1,7 @@
 #include "services.h"
 
+#include "readable_colours.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -32,29 +34,36 @@ QWidget* ownerWindow() {
 
 }  // namespace
 
-void QtServices::showMessage(std::u16string_view text, int style, std::u16string_view title) {
+std::unique_ptr<QMessageBox> messageBox(std::u16string_view text, int style,
+                                        std::u16string_view title, QWidget* owner) {
     const QMessageBox::Icon icon =
         style & core::kStopIcon ? QMessageBox::Critical : QMessageBox::NoIcon;
-    QWidget* owner = ownerWindow();
-    QMessageBox box(icon, QStringView(title).toString(), QStringView(text).toString(),
-                    QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);
-    if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+    auto box = std::make_unique<QMessageBox>(icon, QStringView(title).toString(),
+                                             QStringView(text).toString(), QMessageBox::Ok, owner);
+    box->setTextFormat(Qt::PlainText);
+    if (auto* picture = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
         picture->setAccessibleName(icon == QMessageBox::Critical ? QStringLiteral("Error")
                                                                  : QString());
     }
-    // Every box shows the one icon of the first box's OK button: each new
-    // icon would leave its drawn pixmaps in Qt's pixmap cache.
-    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+        // Every box shows the one icon of the first box's OK button: each
+        // new icon would leave its drawn pixmaps in Qt's pixmap cache.
         static const QIcon shared = ok->icon();
         ok->setIcon(shared);
+        // The style's own focus mark is a faint line on a dark theme.
+        ringFocus(*ok);
     }
     // The panel of buttons passes the focus on to OK, and would report it as
     // its own: a screen reader would hear two controls focused.
-    if (auto* panel = box.findChild<QDialogButtonBox*>()) {
+    if (auto* panel = box->findChild<QDialogButtonBox*>()) {
         panel->setFocusProxy(nullptr);
     }
-    box.exec();
+    return box;
+}
+
+void QtServices::showMessage(std::u16string_view text, int style, std::u16string_view title) {
+    QWidget* owner = ownerWindow();
+    messageBox(text, style, title, owner)->exec();
     // The keyboard goes straight back to the window, so that its access keys
     // answer however soon the next one follows.
     if (owner && owner->isVisible() && !owner->isActiveWindow() && !programEnded()) {

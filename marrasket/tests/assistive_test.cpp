@@ -75,7 +75,8 @@ TEST_F(Assistive, F1TellsTheNoticeOfTheModeTheWindowIsIn) {
     EXPECT_EQ(news(), scheduleNotice);
     chooseEnterDate();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    EXPECT_TRUE(news().startsWith(QStringLiteral("Typing another start date"))) << news().toStdString();
+    EXPECT_TRUE(news().startsWith(QStringLiteral("Typing another start date")))
+        << news().toStdString();
     EXPECT_FALSE(news().contains(scheduleNotice));
     typeInto("Text1", "01");
     typeInto("Text2", "02");
@@ -100,7 +101,8 @@ TEST_F(Assistive, AGetDatesStoppedByAnErrorTellsWhereTheWindowStandsAndNoSchedul
     ASSERT_EQ(enterDate().Caption(), u"&Get Dates");
     EXPECT_FALSE(news().contains(QStringLiteral("Days"))) << news().toStdString();
     EXPECT_FALSE(news().contains(QStringLiteral("01/02/2021"))) << news().toStdString();
-    EXPECT_TRUE(news().startsWith(QStringLiteral("The command stopped at the error. Typing another")))
+    EXPECT_TRUE(
+        news().startsWith(QStringLiteral("The command stopped at the error. Typing another")))
         << news().toStdString();
     EXPECT_TRUE(news().endsWith(QStringLiteral("The keyboard is in Number of days.")))
         << news().toStdString();
