@@ -5,8 +5,10 @@
 
 namespace forms {
 
-// Maps the faces that the layouts name to installed faces of the same metrics.
-void installFontSubstitutes();
+// Maps the faces that the layouts name to installed faces of the same
+// metrics, and draws every text that no layout gives a face in their sans
+// face.
+void installFonts();
 
 // Sets up the application as both programs need it: the style, the fonts and
 // the services.

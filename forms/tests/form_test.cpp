@@ -1,3 +1,4 @@
+#include "application.h"
 #include "control_factory.h"
 #include "control_parts.h"
 #include "recording_services.h"
@@ -188,6 +189,32 @@ TEST(Menu, AnAltLetterHandedOverLateLeavesTheKeyboardWithTheWindow) {
     // Alt alone still gives the menu bar the keyboard.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Alt);
     EXPECT_TRUE(form.formMenuBar()->hasFocus());
+}
+
+// A desktop whose default face is fixed-pitch, and whose theme gives menu
+// bars a face of their own: the menu bar and message boxes still draw in
+// the layouts' sans face, at the desktop's sizes.
+TEST(Fonts, TextsThatNoLayoutGivesAFaceTakeTheLayoutsSansFace) {
+    const QFont before = QApplication::font();
+    const QFont menuBefore = QApplication::font("QMenuBar");
+    QApplication::setFont(QFont(QStringLiteral("Liberation Mono"), 11));
+    QApplication::setFont(QFont(QStringLiteral("Liberation Serif"), 13), "QMenuBar");
+    installFonts();
+    {
+        testing_support::RecordingServices services;
+        TestForm form(kTestLayoutWithMenu);
+        const QFontInfo menu(form.formMenuBar()->font());
+        EXPECT_EQ(menu.family(), QStringLiteral("Liberation Sans"));
+        EXPECT_EQ(menu.pointSize(), 13);
+        const auto box = messageBox(u"Error In Day 01 To 31", core::kStopIcon, u"ERROR", &form);
+        for (const QLabel* text : box->findChildren<QLabel*>()) {
+            EXPECT_EQ(QFontInfo(text->font()).family(), QStringLiteral("Liberation Sans"));
+        }
+        EXPECT_EQ(QFontInfo(box->button(QMessageBox::Ok)->font()).family(),
+                  QStringLiteral("Liberation Sans"));
+    }
+    QApplication::setFont(menuBefore, "QMenuBar");
+    QApplication::setFont(before);
 }
 
 TEST(Fonts, TheLayoutFacesMapToInstalledFacesOfTheSameMetrics) {

@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    forms::installFontSubstitutes();
+    forms::installFonts();
     return RUN_ALL_TESTS();
 }
