@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "platform.h"
+#include "range_request_guard.h"
 #include "services.h"
 
 #include <QFont>
@@ -45,6 +46,7 @@ void prepareApplication(QApplication& app) {
         app.setStyle(style);
     }
     installFonts();
+    guardTextRangeRequests();
     static QtServices services;
     core::installServices(&services);
 }
