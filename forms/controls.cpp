@@ -65,6 +65,15 @@ protected:
         m_box.typeCharacters(committed);
     }
 
+    // Tab selects the text of the box it lands in. A screen reader hears of
+    // that selection before it hears of the focus, and would read the text
+    // twice: as selected, then with the box. The selection is made without
+    // telling; the reader finds it when it reads the box.
+    void focusInEvent(QFocusEvent* event) override {
+        const QSignalBlocker quiet(lineControl());
+        QLineEdit::focusInEvent(event);
+    }
+
     // The editing line drops its selection as it loses the focus. Screen
     // readers say "unselected" for any box whose selection goes, focused or
     // not, so it goes without telling them: nothing was unselected by the

@@ -126,16 +126,13 @@ QString ScreenReaderNotes::emptiedBoxes() const {
     return all + QStringLiteral(" emptied.");
 }
 
-// After an event stopped by an error: that it stopped, the state the window
-// is in, if one of its own, and the control that has the keyboard.
+// After an event stopped by an error: that it stopped, and the state the
+// window is in, if one of its own. The reader reads the focused control
+// itself as the window takes the keyboard back from the error's box.
 QString ScreenReaderNotes::whereTheWindowStands() const {
     QStringList where{QStringLiteral("The command stopped at the error.")};
     if (!m_stateNotice.isEmpty()) {
         where << m_stateNotice;
-    }
-    if (const QWidget* focused = m_window.focusWidget();
-        focused && focused->isVisible() && !focused->accessibleName().isEmpty()) {
-        where << QStringLiteral("The keyboard is in %1.").arg(focused->accessibleName());
     }
     return where.join(u' ');
 }

@@ -2,7 +2,8 @@
 # Walks both programs by keyboard on Xvfb under openbox with Orca listening,
 # and prints what Orca would have spoken (its debug log's speech lines):
 # word navigation in a box, Tab into a box holding 2021, a format picked, a
-# century refusal, Alt+E and Alt+G, and F1 for the notices. Needs orca,
+# century refusal, Alt+E and Alt+G, F1 for the notices, and a Get Dates
+# stopped by a number of days that is no number. Needs orca,
 # at-spi2-core, Xvfb, openbox and xdotool.
 #
 #   scripts/orca-walk.sh [QUILLON] [MARRASKET] [LOG_FOLDER]
@@ -72,6 +73,8 @@ keys alt+e
 keys 2 9 0 2 2 1 0 0 alt+g Return             # 29/02/2100: the century refusal, OK
 keys alt+e 0 1 0 2 2 0 2 1 alt+g               # 01/02/2021: the schedule
 keys F1
+keys alt+e F1                                  # the entry mode's notice
+keys 0 1 0 2 2 0 2 1 5 percent alt+g Return   # 5% days: the run-time error, OK
 stop_listened
 for log in quillon marrasket; do
     echo "== $log"

@@ -119,6 +119,21 @@ TEST_F(Controls, TabbingOutDropsTheSelectionWithoutAnnouncingIt) {
     EXPECT_EQ(box.Text(), u"12");
 }
 
+// Tab selects a box's text as it lands there; a screen reader that heard
+// of the selection before the focus would read the text twice.
+TEST_F(Controls, TabbingInSelectsTheTextWithoutAnnouncingIt) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClicks(&box, "12");
+    int announced = 0;
+    QObject::connect(&editorOf(box), &QLineEdit::selectionChanged, &form, [&] { ++announced; });
+    QTest::keyClick(&editorOf(box), Qt::Key_Tab);
+    ASSERT_EQ(testing_support::focusedControl(), &form.control("Button"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    ASSERT_EQ(testing_support::focusedControl(), &box);
+    EXPECT_EQ(editorOf(box).selectedText(), QStringLiteral("12"));
+    EXPECT_EQ(announced, 0);
+}
+
 // The box lets its editing line take the focus; only the line may say it
 // has it, or a screen reader hears two controls focused.
 TEST_F(Controls, OnlyTheEditingLineSaysItHasTheFocus) {
