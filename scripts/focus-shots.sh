@@ -6,7 +6,7 @@
 # ones its default palette.) In each: Quillon's day box and calculate button, each with the
 # focus, and Marrasket's menu bar before and after Alt alone. Prints each
 # focus mark's contrast, measured from the pixels by focus-contrast.py.
-# Needs Xvfb, openbox, xdotool, ImageMagick and qt6ct.
+# Needs Xvfb, openbox, xdotool, xmessage, ImageMagick and qt6ct.
 #
 #   scripts/focus-shots.sh [BUILD_DIR] [OUTPUT_DIR]
 set -eu
@@ -59,6 +59,16 @@ for theme in default dark high-contrast; do
     capture "$id" "$shots/quillon-box-$theme.png"
     xdotool key Tab Tab Tab Tab            # month, year, days, the calculate button
     capture "$id" "$shots/quillon-button-$theme.png"
+    # Day 32: the ERROR box, its OK focused; then the same box while another
+    # window has the keyboard.
+    xdotool key shift+Tab shift+Tab shift+Tab shift+Tab 3 2 Tab Tab Tab Tab Return
+    box=$(wait_for_named_window ERROR)
+    capture "$box" "$shots/error-ok-$theme.png"
+    xmessage -name other other &
+    other=$!
+    xdotool windowactivate --sync "$(wait_for_window other)"
+    capture "$box" "$shots/error-plain-$theme.png"
+    kill "$other"
     kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
 
     # shellcheck disable=SC2046
@@ -77,6 +87,8 @@ for theme in default dark high-contrast; do
     "$here/focus-contrast.py" "$shots/quillon-box-$theme.png" "$shots/quillon-button-$theme.png" first
     echo -n "  Quillon's calculate button: "
     "$here/focus-contrast.py" "$shots/quillon-button-$theme.png" "$shots/quillon-box-$theme.png" last
+    echo -n "  The ERROR box's OK: "
+    "$here/focus-contrast.py" "$shots/error-ok-$theme.png" "$shots/error-plain-$theme.png" first
     echo -n "  Marrasket's menu bar after Alt: "
     "$here/focus-contrast.py" "$shots/marrasket-menu-$theme.png" "$shots/marrasket-plain-$theme.png" first
 done
@@ -85,7 +97,8 @@ done
 rows=()
 for theme in default dark high-contrast; do
     convert "$shots/quillon-box-$theme.png" "$shots/quillon-button-$theme.png" \
-        "$shots/marrasket-menu-$theme.png" -background white -splice 8x0 +append \
+        "$shots/marrasket-menu-$theme.png" "$shots/error-ok-$theme.png" \
+        -background white -splice 8x0 +append \
         "$shots/row-$theme.png"
     rows+=("$shots/row-$theme.png")
 done

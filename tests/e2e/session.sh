@@ -258,6 +258,20 @@ wait_for_window() {
     return 1
 }
 
+# Waits up to 10 s for a mapped window named $1; prints its id.
+wait_for_named_window() {
+    local id
+    for _ in $(seq 1 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # The frame round a window (left right top bottom), as its window manager
 # says, or as its parent window stands round it where it says nothing (i3);
 # zeros with neither.
