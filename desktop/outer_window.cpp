@@ -1,35 +1,22 @@
 #include "outer_window.h"
 
+#include "monitors.h"
+#include "placement.h"
 #include "twips.h"
-#include "window_answers.h"
 #include "window_system.h"
+#include "window_watcher.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 #include <QWindow>
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
 namespace desktop {
 
 namespace {
-
-// Longest wait at start-up for the window manager to say how large a frame it
-// will put round the window.
-constexpr int kFrameExtentsTimeoutMs = 200;
-
-// How long after it is placed a frame told late still moves the window to the
-// middle: a window manager tells the frame as it maps the window.
-constexpr int kRecentreMs = 3000;
-
-// Times the window is placed again at most: a window manager that keeps it
-// elsewhere, or a user who moves it at once, has the last word.
-constexpr int kMostPlacements = 3;
 
 // Beyond this a position or size means nothing to any window system.
 constexpr float kLargestTwips = 1.0e7f;
@@ -54,14 +41,13 @@ QSize scaled(QSize size, qreal factor) {
     return QSize(qRound(size.width() * factor), qRound(size.height() * factor));
 }
 
-QMargins scaled(const QMargins& margins, qreal factor) {
-    return QMargins(qRound(margins.left() * factor), qRound(margins.top() * factor),
-                    qRound(margins.right() * factor), qRound(margins.bottom() * factor));
-}
-
 }  // namespace
 
-OuterWindow::OuterWindow(QWidget& window) : m_window(window), m_answers(window) {}
+OuterWindow::OuterWindow(QWidget& window)
+    : m_window(window),
+      m_answers(window),
+      m_frames(window),
+      m_centring(window, m_answers, m_frames) {}
 
 OuterWindow::~OuterWindow() = default;
 
@@ -72,20 +58,21 @@ double OuterWindow::pixelsPerTwipY() const {
     return m_window.logicalDpiY() * m_window.devicePixelRatio() / kTwipsPerInch;
 }
 
-// The frame as the window manager tells it, else as Qt measured it. What it
-// told is kept until it tells another.
-QMargins OuterWindow::frame() {
-    if (WindowEvents* events = m_answers.events()) {
-        if (!m_told || m_toldStamp != events->frameChanges()) {
-            m_toldStamp = events->frameChanges();
-            m_told = frameExtents(m_window).value_or(QMargins(-1, -1, -1, -1));
-        }
-        if (*m_told != QMargins(-1, -1, -1, -1)) {
-            return *m_told;
-        }
+// The monitor the window stands on, or, once it closes, the one it closed
+// from: positions are measured from its corner.
+QRect OuterWindow::monitor() {
+    if (m_closingMonitor) {
+        return *m_closingMonitor;
     }
-    const QWindow* handle = m_window.windowHandle();
-    return handle ? scaled(handle->frameMargins(), m_window.devicePixelRatio()) : QMargins();
+    const std::optional<ServerGeometry> server = serverGeometry(m_window);
+    const QRect client = server ? QRect(server->clientPosition, server->clientSize)
+                                : scaled(m_window.geometry(), m_window.devicePixelRatio());
+    const std::optional<Monitor> under = monitorUnder(monitorsOf(m_window), client);
+    return under ? under->geometry : QRect();
+}
+
+QMargins OuterWindow::frame() {
+    return m_frames.frame(monitor().size());
 }
 
 // Qt takes a change as done as soon as it is asked for; the window system
@@ -111,10 +98,10 @@ QRect OuterWindow::readGeometry() {
 }
 
 float OuterWindow::top() {
-    return float(readGeometry().y() / pixelsPerTwipY());
+    return float((readGeometry().y() - monitor().y()) / pixelsPerTwipY());
 }
 float OuterWindow::left() {
-    return float(readGeometry().x() / pixelsPerTwipX());
+    return float((readGeometry().x() - monitor().x()) / pixelsPerTwipX());
 }
 float OuterWindow::width() {
     return float(readGeometry().width() / pixelsPerTwipX());
@@ -145,12 +132,12 @@ void OuterWindow::change(bool move, const auto& edit) {
 }
 
 void OuterWindow::setTop(float twips) {
-    const int y = toPixels(checked(twips), pixelsPerTwipY() * kTwipsPerInch);
+    const int y = monitor().y() + toPixels(checked(twips), pixelsPerTwipY() * kTwipsPerInch);
     change(true, [y](QRect& outer) { outer.moveTop(y); });
 }
 
 void OuterWindow::setLeft(float twips) {
-    const int x = toPixels(checked(twips), pixelsPerTwipX() * kTwipsPerInch);
+    const int x = monitor().x() + toPixels(checked(twips), pixelsPerTwipX() * kTwipsPerInch);
     change(true, [x](QRect& outer) { outer.moveLeft(x); });
 }
 
@@ -165,11 +152,7 @@ void OuterWindow::setHeight(float twips) {
 }
 
 float OuterWindow::screenWidth() {
-    const QScreen* current =
-        m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
-    return current
-               ? float(current->geometry().width() * m_window.devicePixelRatio() / pixelsPerTwipX())
-               : 0.0f;
+    return float(monitor().width() / pixelsPerTwipX());
 }
 
 // Hands the changes asked for so far to the window system in one request and
@@ -186,7 +169,7 @@ void OuterWindow::apply() {
     const qreal scale = m_window.devicePixelRatio();
     if (!m_sizeReleased) {
         // The program placed the window and now sizes it: it stays where it is.
-        m_recentreUntil.reset();
+        m_centring.stop();
         // The user cannot resize the window: Qt holds its size as both the
         // least and the most it may have.
         const QSize size = scaled(client.size(), 1 / scale);
@@ -223,7 +206,19 @@ void OuterWindow::showPass() {
         awaitNextFrame(m_window);
         return;
     }
-    m_window.repaint();
+    // A window that only moved keeps what it shows; one that shrank is
+    // drawn at its new size before the next pass. One that a window manager
+    // makes larger than the monitor is not drawn: most of it lies off the
+    // screen, and drawing it all could take seconds and gigabytes.
+    const std::optional<ServerGeometry> server = serverGeometry(m_window);
+    const QSize size = server ? server->clientSize : m_window.size();
+    const QSize monitorSize = monitor().size();
+    if (size != std::exchange(m_shownSize, size) && size.width() <= monitorSize.width() &&
+        size.height() <= monitorSize.height()) {
+        m_window.setUpdatesEnabled(true);
+        m_window.repaint();
+        m_window.setUpdatesEnabled(false);
+    }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
@@ -232,69 +227,13 @@ void OuterWindow::setClientSize(QSize size) {
 }
 
 void OuterWindow::centreOnScreen() {
-    m_window.winId();
-    if (requestFrameExtents(m_window)) {
-        m_answers.awaitFrameExtents(kFrameExtentsTimeoutMs);
-    }
-    const qreal scale = m_window.devicePixelRatio();
-    m_placedClient = middleClient(scaled(m_window.size(), scale), frame());
-    if (!m_placedClient) {
-        return;
-    }
-    m_window.setGeometry(scaled(*m_placedClient, 1 / scale));
-    WindowEvents* events = m_answers.events();
-    if (!events) {
-        return;
-    }
-    // Many window managers tell the real frame only as they map the window
-    // (or say none before), some place the frame where the client was asked
-    // for: the window moves to the middle as soon as either shows.
-    m_recentreUntil = QDeadlineTimer(kRecentreMs);
-    events->setOnChange([this] {
-        QMetaObject::invokeMethod(
-            &m_window, [this] { keepInMiddle(); }, Qt::QueuedConnection);
-    });
-}
-
-// The client area placed so that the whole window lies in the middle of the
-// screen's free area, its title bar on the screen where the screen is smaller.
-std::optional<QRect> OuterWindow::middleClient(QSize client, const QMargins& edges) const {
-    const QScreen* screen =
-        m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return std::nullopt;
-    }
-    const QRect area = scaled(screen->availableGeometry(), m_window.devicePixelRatio());
-    QRect outer = QRect(QPoint(0, 0), client).marginsAdded(edges);
-    outer.moveCenter(area.center());
-    outer.moveTopLeft(
-        QPoint(std::max(outer.left(), area.left()), std::max(outer.top(), area.top())));
-    return outer.marginsRemoved(edges);
-}
-
-void OuterWindow::keepInMiddle() {
-    if (!m_recentreUntil || m_recentreUntil->hasExpired() || m_sizeReleased ||
-        m_placements >= kMostPlacements || !m_placedClient || !m_window.isVisible()) {
-        return;
-    }
-    const std::optional<ServerGeometry> server = serverGeometry(m_window);
-    const QMargins edges = frame();
-    const std::optional<QRect> wanted =
-        server ? middleClient(server->clientSize, edges) : std::nullopt;
-    if (!wanted) {
-        return;
-    }
-    const QPoint off = wanted->topLeft() - server->clientPosition;
-    if (std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1) {
-        return;
-    }
-    ++m_placements;
-    m_placedClient = wanted;
-    configureClient(m_window, *wanted, edges);
+    m_centring.centre();
 }
 
 void OuterWindow::followWindowSystem() {
-    m_answers.events();
+    if (WindowWatcher* events = m_answers.watcher()) {
+        m_frames.follow(*events);
+    }
 }
 
 void OuterWindow::clearName() {
@@ -303,6 +242,10 @@ void OuterWindow::clearName() {
 }
 
 void OuterWindow::releaseSize() {
+    m_closingMonitor = monitor();
+    // From now on the window is drawn only as each pass asks (showPass).
+    m_window.setUpdatesEnabled(false);
+    m_centring.stop();
     m_sizeReleased = true;
     m_window.setMinimumSize(1, 1);
     m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -2,36 +2,35 @@
 
 #include "runtime_services.h"
 #include "window_system.h"
+#include "window_watcher.h"
 
-#include <QDeadlineTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <chrono>
 
 namespace desktop {
 
 namespace {
 
-// Longest wait for the answer to one request: generous, since a window
-// manager on a busy machine may answer late, and a late answer must not read
-// as a refusal; only one that never answers costs the whole of it.
-constexpr int kAnswerCapMs = 1500;
-
-// How long an answer that does not show the change asked for must stand
-// before it is taken as the window system's last word: a window manager may
-// answer one request with more than one event.
-constexpr int kSettleMs = 30;
-
 // Longest wait for the frame of one pass to be drawn where the compositor
 // draws for the program (Wayland).
 constexpr int kFrameTimeoutMs = 100;
 
-bool sameClient(const QWidget& window, const QRect& client) {
+// Times one request is asked again of a window manager that took over.
+constexpr int kMostAskings = 4;
+
+AnswerPolicy::Millis now() {
+    return std::chrono::duration_cast<AnswerPolicy::Millis>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+QRect clientNow(const QWidget& window) {
     const std::optional<ServerGeometry> server = serverGeometry(window);
-    return !server || QRect(server->clientPosition, server->clientSize) == client;
+    return server ? QRect(server->clientPosition, server->clientSize) : QRect();
 }
 
 }  // namespace
@@ -40,85 +39,88 @@ WindowAnswers::WindowAnswers(QWidget& window) : m_window(window) {}
 
 WindowAnswers::~WindowAnswers() = default;
 
-WindowEvents* WindowAnswers::events() {
-    if (!m_events && m_window.testAttribute(Qt::WA_WState_Created)) {
-        m_events = std::make_unique<WindowEvents>(m_window);
-        const WId id = m_window.internalWinId();
+WindowWatcher* WindowAnswers::watcher() {
+    if (!m_watcher && m_window.testAttribute(Qt::WA_WState_Created) && serverGeometry(m_window)) {
+        m_watcher = std::make_unique<WindowWatcher>(m_window);
         // A window taken away by another client (a session manager, a
         // window manager that failed) leaves nothing to close: the program
-        // ends as after a close. Qt's own re-creation of a window is not that.
-        m_events->setOnDestroyed([this, id] {
-            if (m_window.testAttribute(Qt::WA_WState_Created) && m_window.internalWinId() == id) {
-                core::EndProgram();
-            }
-        });
+        // ends as after a close.
+        QObject::connect(m_watcher.get(), &WindowWatcher::windowDestroyed, m_watcher.get(),
+                         [] { core::EndProgram(); });
     }
-    return m_events.get();
+    return m_watcher.get();
 }
 
 Answer WindowAnswers::request(const QRect& client, const QMargins& frame) {
-    WindowEvents* watched = events();
-    const std::optional<unsigned> request = configureClient(m_window, client, frame);
-    if (!watched || !request) {
+    WindowWatcher* events = watcher();
+    if (!events) {
         return Answer::None;
     }
-    return await(
-        *request, [&] { return sameClient(m_window, client); }, kAnswerCapMs);
+    // The outermost wait keeps the story of the requests; one nested in it
+    // (a timer, an action a screen reader asks for) waits on its own.
+    AnswerPolicy nested;
+    AnswerPolicy& policy = m_waiting == 0 ? m_policy : nested;
+    ++m_waiting;
+    int askings = 0;
+    const auto ask = [&] {
+        const QRect before = clientNow(m_window);
+        if (const std::optional<unsigned> number = configureClient(m_window, client, frame)) {
+            policy.ask(*number, before, client, now());
+            ++askings;
+        }
+    };
+    ask();
+
+    QEventLoop loop;
+    QTimer wake;
+    wake.setSingleShot(true);
+    const auto judge = [&] {
+        if (policy.verdict(now())) {
+            loop.quit();
+            return;
+        }
+        wake.start(int(std::max<long long>(0, (policy.wakeAt() - now()).count())));
+    };
+    const QMetaObject::Connection connections[] = {
+        QObject::connect(&wake, &QTimer::timeout, &loop, judge),
+        QObject::connect(events, &WindowWatcher::configured, &loop,
+                         [&](unsigned sequence, bool synthetic, const QRect&) {
+                             policy.see({sequence, synthetic, clientNow(m_window)}, now());
+                             judge();
+                         }),
+        // The window manager that had the request went away, or another
+        // took its place: the new one, or the X server, answers it anew.
+        QObject::connect(events, &WindowWatcher::windowManagerChanged, &loop,
+                         [&] {
+                             if (askings < kMostAskings && !policy.verdict(now())) {
+                                 ask();
+                             }
+                             judge();
+                         }),
+        QObject::connect(events, &WindowWatcher::windowDestroyed, &loop, &QEventLoop::quit),
+    };
+    judge();
+    if (!policy.verdict(now())) {
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    for (const QMetaObject::Connection& connection : connections) {
+        QObject::disconnect(connection);
+    }
+    --m_waiting;
+    return policy.verdict(now()).value_or(Answer::None);
 }
 
 void WindowAnswers::awaitFrameExtents(int timeoutMs) {
-    WindowEvents* watched = events();
-    if (!watched) {
+    WindowWatcher* events = watcher();
+    if (!events) {
         return;
     }
-    const QDeadlineTimer deadline(timeoutMs);
-    const long before = watched->frameChanges();
-    while (watched->frameChanges() == before && !deadline.hasExpired()) {
-        waitForEvent(int(deadline.remainingTime()));
-    }
-}
-
-// Runs the window system's events, and no user input, until an answer to the
-// request numbered `request` came that shows the change (`done`), or one that
-// does not has stood for kSettleMs, or `capMs` passed. Events that the server
-// made before it ran the request (a restacking, a late answer to an earlier
-// request) answer nothing.
-template <class Done>
-Answer WindowAnswers::await(unsigned request, Done&& done, int capMs) {
-    const QDeadlineTimer cap(capMs);
-    QDeadlineTimer settled(QDeadlineTimer::Forever);
-    long seen = m_events->configures();
-    bool answered = false;
-    for (;;) {
-        if (m_events->configures() != seen) {
-            seen = m_events->configures();
-            if (m_events->answered(request)) {
-                answered = true;
-                if (done()) {
-                    return Answer::CarriedOut;
-                }
-                settled.setRemainingTime(kSettleMs);
-            }
-        }
-        const QDeadlineTimer next = std::min(cap, settled);
-        if (next.hasExpired()) {
-            return answered ? Answer::Altered : Answer::None;
-        }
-        waitForEvent(int(next.remainingTime()));
-    }
-}
-
-// Sleeps in a local event loop until one of the window's events or the
-// timeout wakes it.
-void WindowAnswers::waitForEvent(int timeoutMs) {
     QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timeout.start(std::max(0, timeoutMs));
-    m_events->setOnEvent([&loop] { loop.quit(); });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    const QMetaObject::Connection told =
+        QObject::connect(events, &WindowWatcher::frameReported, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    m_events->setOnEvent(nullptr);
+    QObject::disconnect(told);
 }
 
 namespace {

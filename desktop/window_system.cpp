@@ -1,6 +1,7 @@
 #include "window_system.h"
 
 #include <QtGui/qguiapplication_platform.h>
+#include <xcb/randr.h>
 #include <xcb/xcb.h>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -188,58 +189,121 @@ std::optional<unsigned> configureClient(const QWidget& window, const QRect& clie
     return request.sequence;
 }
 
-WindowEvents::WindowEvents(const QWidget& window) {
-    if (xcb_connection_t* connection = x11Connection(window)) {
-        m_window = unsigned(window.winId());
-        m_frameExtentsAtom = atom(connection, "_NET_FRAME_EXTENTS");
-        QCoreApplication::instance()->installNativeEventFilter(this);
+std::vector<MonitorInfo> monitors(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection(window);
+    if (!connection) {
+        return {};
     }
+    const xcb_window_t root = rootOf(connection, xcb_window_t(window.winId()));
+    const xcb_query_extension_reply_t* randr = xcb_get_extension_data(connection, &xcb_randr_id);
+    if (root == XCB_WINDOW_NONE || !randr || !randr->present) {
+        return {};
+    }
+    const Owned<xcb_randr_get_monitors_reply_t> reply(
+        xcb_randr_get_monitors_reply(connection, xcb_randr_get_monitors(connection, root, 1),
+                                     nullptr),
+        &std::free);
+    if (!reply) {
+        return {};
+    }
+    std::vector<MonitorInfo> found;
+    for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
+         xcb_randr_monitor_info_next(&it)) {
+        found.push_back({QRect(it.data->x, it.data->y, it.data->width, it.data->height),
+                         it.data->primary != 0});
+    }
+    return found;
 }
 
-WindowEvents::~WindowEvents() {
-    if (m_window && QCoreApplication::instance()) {
-        QCoreApplication::instance()->removeNativeEventFilter(this);
+std::optional<QRect> workArea(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection(window);
+    if (!connection) {
+        return std::nullopt;
     }
+    const xcb_window_t root = rootOf(connection, xcb_window_t(window.winId()));
+    const auto areas =
+        property32(connection, root, atom(connection, "_NET_WORKAREA"), XCB_ATOM_CARDINAL);
+    if (!areas || areas->size() < 4) {
+        return std::nullopt;
+    }
+    const auto current =
+        property32(connection, root, atom(connection, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL);
+    std::size_t desktop = current && !current->empty() ? (*current)[0] : 0;
+    if ((desktop + 1) * 4 > areas->size()) {
+        desktop = 0;
+    }
+    const std::uint32_t* area = areas->data() + desktop * 4;
+    return QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]));
 }
 
-bool WindowEvents::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (eventType != "xcb_generic_event_t") {
-        return false;
+std::optional<QPoint> pointerPosition(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection(window);
+    if (!connection) {
+        return std::nullopt;
     }
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    // The high bit marks an event that a client (the window manager) sent.
-    switch (event->response_type & 0x7f) {
-        case XCB_CONFIGURE_NOTIFY:
-            if (reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window != m_window) {
-                return false;
-            }
-            ++m_configures;
-            m_lastConfigure = event->full_sequence;
-            break;
-        case XCB_PROPERTY_NOTIFY: {
-            const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-            if (change->window != m_window || change->atom != m_frameExtentsAtom) {
-                return false;
-            }
-            ++m_frameChanges;
+    const xcb_window_t root = rootOf(connection, xcb_window_t(window.winId()));
+    const Owned<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr),
+        &std::free);
+    if (!pointer || !pointer->same_screen) {
+        return std::nullopt;
+    }
+    return QPoint(pointer->root_x, pointer->root_y);
+}
+
+std::optional<QMargins> measuredFrame(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection(window);
+    if (!connection) {
+        return std::nullopt;
+    }
+    // The window's ancestor just below the root is what the window manager
+    // put round it.
+    xcb_window_t top = xcb_window_t(window.winId());
+    for (int depth = 0; depth < 8; ++depth) {
+        const Owned<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, top), nullptr), &std::free);
+        if (!tree) {
+            return std::nullopt;
+        }
+        if (tree->parent == tree->root) {
             break;
         }
-        case XCB_DESTROY_NOTIFY:
-            if (reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window == m_window &&
-                m_onDestroyed) {
-                m_onDestroyed();
-            }
-            return false;
-        default:
-            return false;
+        top = tree->parent;
     }
-    if (m_onChange) {
-        m_onChange();
+    const auto id = xcb_window_t(window.winId());
+    if (top == id) {
+        return std::nullopt;
     }
-    if (m_onEvent) {
-        m_onEvent();
+    const xcb_window_t root = rootOf(connection, id);
+    const auto clientCookie = xcb_translate_coordinates(connection, id, root, 0, 0);
+    const auto clientSize = xcb_get_geometry(connection, id);
+    const auto frameCookie = xcb_get_geometry(connection, top);
+    const Owned<xcb_translate_coordinates_reply_t> client(
+        xcb_translate_coordinates_reply(connection, clientCookie, nullptr), &std::free);
+    const Owned<xcb_get_geometry_reply_t> size(
+        xcb_get_geometry_reply(connection, clientSize, nullptr), &std::free);
+    const Owned<xcb_get_geometry_reply_t> frame(
+        xcb_get_geometry_reply(connection, frameCookie, nullptr), &std::free);
+    if (!client || !size || !frame) {
+        return std::nullopt;
     }
-    return false;
+    const int left = client->dst_x - frame->x;
+    const int above = client->dst_y - frame->y;
+    return QMargins(left, above, frame->width - size->width - left,
+                    frame->height - size->height - above);
+}
+
+WatchedAtoms watchedAtoms(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection(window);
+    if (!connection) {
+        return {};
+    }
+    return {atom(connection, "_NET_FRAME_EXTENTS"), atom(connection, "_NET_SUPPORTING_WM_CHECK")};
+}
+
+unsigned rootWindow(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection(window);
+    return connection ? rootOf(connection, xcb_window_t(window.winId())) : 0;
 }
 
 }  // namespace desktop

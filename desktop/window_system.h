@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QAbstractNativeEventFilter>
 #include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -44,46 +43,35 @@ std::optional<unsigned> configureClient(const QWidget& window, const QRect& clie
 // the program's name in place of an empty title.
 void clearWindowName(const QWidget& window);
 
-// The X11 events about one top-level window that tell the window system's
-// answers, as Qt receives them: each ConfigureNotify answers a change of its
-// geometry (from the X server when no window manager stands between, else from
-// the window manager, which answers even a request that it refuses or alters,
-// with a synthetic event); a change of _NET_FRAME_EXTENTS tells a new frame;
-// DestroyNotify, that another client took the window away.
-class WindowEvents : public QAbstractNativeEventFilter {
-public:
-    explicit WindowEvents(const QWidget& window);
-    ~WindowEvents() override;
-    WindowEvents(const WindowEvents&) = delete;
-    WindowEvents& operator=(const WindowEvents&) = delete;
-
-    long configures() const { return m_configures; }
-    // Whether a ConfigureNotify came that the server made after it had run
-    // the request numbered `request`: an answer to it, not to an earlier one.
-    bool answered(unsigned request) const {
-        return m_configures > 0 && int(m_lastConfigure - request) >= 0;
-    }
-    long frameChanges() const { return m_frameChanges; }
-
-    // Called after each event counted (the first for a wait, the second for
-    // good); once when the window is destroyed.
-    void setOnEvent(std::function<void()> onEvent) { m_onEvent = std::move(onEvent); }
-    void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
-    void setOnDestroyed(std::function<void()> onDestroyed) {
-        m_onDestroyed = std::move(onDestroyed);
-    }
-
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
-
-private:
-    unsigned m_window = 0;
-    unsigned m_frameExtentsAtom = 0;
-    long m_configures = 0;
-    unsigned m_lastConfigure = 0;
-    long m_frameChanges = 0;
-    std::function<void()> m_onEvent;
-    std::function<void()> m_onChange;
-    std::function<void()> m_onDestroyed;
+// A monitor of the window's screen, in device pixels, from RandR: whether
+// the user made it the primary one. None where RandR tells no monitors.
+struct MonitorInfo {
+    QRect geometry;
+    bool primary = false;
 };
+std::vector<MonitorInfo> monitors(const QWidget& window);
+
+// The part of the window's screen that panels leave free (_NET_WORKAREA of
+// the current desktop), device pixels; none where the window manager does
+// not tell it.
+std::optional<QRect> workArea(const QWidget& window);
+
+// Where the pointer is on the window's screen, device pixels.
+std::optional<QPoint> pointerPosition(const QWidget& window);
+
+// The frame round the window as it stands: the client area's place within
+// the top-level window that holds it (the window manager's frame), none
+// where no window manager holds it.
+std::optional<QMargins> measuredFrame(const QWidget& window);
+
+// The atoms that the window watcher tells apart.
+struct WatchedAtoms {
+    unsigned frameExtents = 0;       // _NET_FRAME_EXTENTS, on the window
+    unsigned supportingWmCheck = 0;  // _NET_SUPPORTING_WM_CHECK, on the root
+};
+WatchedAtoms watchedAtoms(const QWidget& window);
+
+// The root window of the window's screen; 0 off X11.
+unsigned rootWindow(const QWidget& window);
 
 }  // namespace desktop

@@ -1,0 +1,47 @@
+#include "frame.h"
+
+#include "placement.h"
+#include "window_system.h"
+#include "window_watcher.h"
+
+#include <QWidget>
+#include <QWindow>
+
+namespace desktop {
+
+void FrameReader::follow(WindowWatcher& watcher) {
+    m_following = true;
+    m_read.reset();
+    const auto forget = [this] { m_read.reset(); };
+    QObject::connect(&watcher, &WindowWatcher::frameReported, &watcher, forget);
+    QObject::connect(&watcher, &WindowWatcher::windowManagerChanged, &watcher, forget);
+}
+
+QMargins FrameReader::frame(const QSize& monitor) {
+    if (m_read && m_following) {
+        return *m_read;
+    }
+    std::optional<QMargins> read;
+    if (const std::optional<QMargins> told = frameExtents(m_window)) {
+        read = believableFrame(*told, monitor);
+    }
+    if (!read) {
+        read = measuredFrame(m_window);
+    }
+    if (!read && serverGeometry(m_window)) {
+        // On X11 with no frame that can be true round it: Qt's own margins
+        // come from the same extents.
+        read = QMargins();
+    }
+    if (!read) {
+        const QWindow* handle = m_window.windowHandle();
+        const qreal scale = m_window.devicePixelRatio();
+        const QMargins qt = handle ? handle->frameMargins() : QMargins();
+        read = QMargins(qRound(qt.left() * scale), qRound(qt.top() * scale),
+                        qRound(qt.right() * scale), qRound(qt.bottom() * scale));
+    }
+    m_read = read;
+    return *read;
+}
+
+}  // namespace desktop
