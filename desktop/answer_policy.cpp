@@ -20,10 +20,7 @@ bool madeAfter(unsigned sequence, unsigned request) {
 
 void AnswerPolicy::ask(unsigned request, const QRect& before, const QRect& asked, Millis now) {
     if (m_asking && verdict(now) == Answer::None) {
-        m_unanswered.push_back(m_asked);
-        if (m_unanswered.size() > kRemembered) {
-            m_unanswered.pop_front();
-        }
+        askedEarlier(m_asked);
     }
     m_request = request;
     m_before = before;
@@ -32,6 +29,13 @@ void AnswerPolicy::ask(unsigned request, const QRect& before, const QRect& asked
     m_asking = true;
     m_answer.reset();
     m_unchangedSince.reset();
+}
+
+void AnswerPolicy::askedEarlier(const QRect& asked) {
+    m_unanswered.push_back(asked);
+    if (m_unanswered.size() > kRemembered) {
+        m_unanswered.pop_front();
+    }
 }
 
 void AnswerPolicy::see(const AnswerEvent& event, Millis now) {

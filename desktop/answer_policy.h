@@ -51,6 +51,9 @@ public:
     // A request numbered `request` asks for the client area `asked`; the
     // window had `before`. `now` is any steady clock's time.
     void ask(unsigned request, const QRect& before, const QRect& asked, Millis now);
+    // Another request, asked earlier and still unanswered, asked for
+    // `asked`: its answer, when it comes, answers nothing about this one.
+    void askedEarlier(const QRect& asked);
     void see(const AnswerEvent& event, Millis now);
 
     // The answer, once there is one.

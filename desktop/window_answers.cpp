@@ -59,8 +59,11 @@ Answer WindowAnswers::request(const QRect& client, const QMargins& frame) {
     // The outermost wait keeps the story of the requests; one nested in it
     // (a timer, an action a screen reader asks for) waits on its own.
     AnswerPolicy nested;
-    AnswerPolicy& policy = m_waiting == 0 ? m_policy : nested;
-    ++m_waiting;
+    AnswerPolicy& policy = m_waits.empty() ? m_policy : nested;
+    for (const QRect& earlier : m_waits) {
+        nested.askedEarlier(earlier);
+    }
+    m_waits.push_back(client);
     int askings = 0;
     const auto ask = [&] {
         const QRect before = clientNow(m_window);
@@ -106,7 +109,7 @@ Answer WindowAnswers::request(const QRect& client, const QMargins& frame) {
     for (const QMetaObject::Connection& connection : connections) {
         QObject::disconnect(connection);
     }
-    --m_waiting;
+    m_waits.pop_back();
     return policy.verdict(now()).value_or(Answer::None);
 }
 

@@ -5,6 +5,7 @@
 #include <QMargins>
 #include <QRect>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -41,7 +42,8 @@ private:
     // The requests of the outermost wait, one after the other: it knows the
     // ones that went unanswered.
     AnswerPolicy m_policy;
-    int m_waiting = 0;
+    // What the waits under way asked for, the outermost first.
+    std::vector<QRect> m_waits;
 };
 
 // Waits, at most 100 ms, until the compositor asks for the window's next

@@ -109,6 +109,19 @@ TEST_F(Answers, ALateAnswerToAnEarlierRequestAnswersNothingAboutThisOne) {
     EXPECT_EQ(at(2702), Answer::CarriedOut);
 }
 
+// A wait nested in another learns what the outer one asked for: the outer
+// request's answer, coming first, answers nothing about the nested one.
+TEST_F(Answers, ARequestAskedMeanwhileIsNoAnswerToANestedOne) {
+    const QRect nestedAsk(900, 500, 300, 200);
+    AnswerPolicy nested;
+    nested.askedEarlier(kAsked);
+    nested.ask(kRequest + 4, kBefore, nestedAsk, Millis(1010));
+    nested.see({kRequest + 6, true, kAsked}, Millis(1100));
+    EXPECT_EQ(nested.verdict(Millis(1100)), std::nullopt);
+    nested.see({kRequest + 8, true, nestedAsk}, Millis(1110));
+    EXPECT_EQ(nested.verdict(Millis(1110)), Answer::CarriedOut);
+}
+
 // Only what an unanswered request asked for is taken for its late answer.
 TEST_F(Answers, AnEarlierRequestThatWasAnsweredIsNotAwaitedAgain) {
     see(kRequest, false, kAsked, 1001);
