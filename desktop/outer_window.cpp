@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
@@ -78,6 +79,9 @@ QMargins OuterWindow::frame() {
 // Qt takes a change as done as soon as it is asked for; the window system
 // says where the window really is, and how large.
 QRect OuterWindow::outerGeometry() {
+    if (m_gone) {
+        return *m_gone;
+    }
     if (const std::optional<ServerGeometry> server = serverGeometry(m_window)) {
         return QRect(server->clientPosition, server->clientSize).marginsAdded(frame());
     }
@@ -180,6 +184,16 @@ void OuterWindow::apply() {
         if (QRect(server->clientPosition, server->clientSize) == client) {
             return;
         }
+        // A window that has left every monitor is seen no more: the passes
+        // that remain are not asked of the window system, which could pull
+        // it back into sight (openbox does).
+        const QRect seen = client.marginsAdded(edges);
+        if (m_sizeReleased && !m_monitors.empty() &&
+            std::none_of(m_monitors.begin(), m_monitors.end(),
+                         [&](const QRect& each) { return each.intersects(seen); })) {
+            m_gone = seen;
+            return;
+        }
         if (m_answers.request(client, edges) == Answer::Altered) {
             // A window manager that keeps a window larger than asked keeps it
             // so: no later pass waits on asking it for less.
@@ -202,6 +216,9 @@ void OuterWindow::apply() {
 
 void OuterWindow::showPass() {
     apply();
+    if (m_gone) {
+        return;
+    }
     if (onWayland()) {
         awaitNextFrame(m_window);
         return;
@@ -243,6 +260,9 @@ void OuterWindow::clearName() {
 
 void OuterWindow::releaseSize() {
     m_closingMonitor = monitor();
+    for (const Monitor& each : monitorsOf(m_window)) {
+        m_monitors.push_back(each.geometry);
+    }
     // From now on the window is drawn only as each pass asks (showPass).
     m_window.setUpdatesEnabled(false);
     m_centring.stop();

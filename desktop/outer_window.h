@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -74,8 +75,11 @@ private:
     FrameReader m_frames;
     Centring m_centring;
     bool m_sizeReleased = false;
-    // The monitor the window closes on, device pixels.
+    // The monitor the window closes on, and all of them, device pixels.
     std::optional<QRect> m_closingMonitor;
+    std::vector<QRect> m_monitors;
+    // Where the window went once it left every monitor.
+    std::optional<QRect> m_gone;
     // The outer geometry that the changes so far ask for, in device pixels.
     std::optional<QRect> m_asked;
     bool m_changed = false;

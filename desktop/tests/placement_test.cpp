@@ -24,12 +24,9 @@ TEST(ScreenMonitor, IsThePrimaryElseThePointersElseTheFirst) {
 }
 
 TEST(MonitorUnder, IsTheOneThatHoldsMostOfTheWindowElseTheNearest) {
-    EXPECT_EQ(monitorUnder({kLeft, kRight}, QRect(1800, 300, 300, 200))->geometry,
-              kRight.geometry);
-    EXPECT_EQ(monitorUnder({kLeft, kRight}, QRect(1700, 300, 300, 200))->geometry,
-              kLeft.geometry);
-    EXPECT_EQ(monitorUnder({kLeft, kRight}, QRect(4000, 2000, 10, 10))->geometry,
-              kRight.geometry);
+    EXPECT_EQ(monitorUnder({kLeft, kRight}, QRect(1800, 300, 300, 200))->geometry, kRight.geometry);
+    EXPECT_EQ(monitorUnder({kLeft, kRight}, QRect(1700, 300, 300, 200))->geometry, kLeft.geometry);
+    EXPECT_EQ(monitorUnder({kLeft, kRight}, QRect(4000, 2000, 10, 10))->geometry, kRight.geometry);
     EXPECT_EQ(monitorUnder({}, QRect(0, 0, 1, 1)), std::nullopt);
 }
 
@@ -37,10 +34,9 @@ TEST(BelievableFrame, OnlyAFrameThatCanBeTrueRoundAWindowOnTheMonitor) {
     const QSize monitor(1920, 1080);
     EXPECT_EQ(believableFrame(QMargins(4, 24, 4, 4), monitor), QMargins(4, 24, 4, 4));
     EXPECT_EQ(believableFrame(QMargins(0, 0, 0, 0), monitor), QMargins(0, 0, 0, 0));
-    for (const QMargins& absurd :
-         {QMargins(65535, 65535, 65535, 65535), QMargins(4, -10, 4, 4),
-          QMargins(-2147483647 - 1, 0, 0, 0), QMargins(960, 24, 960, 4),
-          QMargins(4, 540, 4, 540)}) {
+    for (const QMargins& absurd : {QMargins(65535, 65535, 65535, 65535), QMargins(4, -10, 4, 4),
+                                   QMargins(-2147483647 - 1, 0, 0, 0), QMargins(960, 24, 960, 4),
+                                   QMargins(4, 540, 4, 540)}) {
         EXPECT_EQ(believableFrame(absurd, monitor), std::nullopt)
             << absurd.left() << "," << absurd.top();
     }

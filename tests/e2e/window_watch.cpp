@@ -69,6 +69,8 @@ public:
         switch (event.type) {
             case ConfigureNotify: {
                 const XConfigureEvent& change = event.xconfigure;
+                // Only what the events say: a read of the window now would
+                // run ahead of the events still queued.
                 if (change.window == m_window) {
                     m_width = change.width;
                     m_height = change.height;
@@ -77,17 +79,12 @@ public:
                         // a window on the root: root coordinates.
                         m_x = change.x + change.border_width;
                         m_y = change.y + change.border_width;
-                        m_offsetKnown = false;
                     }
-                    refresh();
                     return true;
                 }
-                if (change.window == m_frame) {
-                    if (m_offsetKnown) {
-                        m_x = change.x + change.border_width + m_offsetX;
-                        m_y = change.y + change.border_width + m_offsetY;
-                    }
-                    refresh();
+                if (change.window == m_frame && m_offsetKnown) {
+                    m_x = change.x + change.border_width + m_offsetX;
+                    m_y = change.y + change.border_width + m_offsetY;
                     return true;
                 }
                 return false;
