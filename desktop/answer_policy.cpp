@@ -18,7 +18,8 @@ bool madeAfter(unsigned sequence, unsigned request) {
 
 }  // namespace
 
-void AnswerPolicy::ask(unsigned request, const QRect& before, const QRect& asked, Millis now) {
+void AnswerPolicy::ask(unsigned request, const QRect& before, const QRect& asked, Millis now,
+                       Millis cap) {
     if (m_asking && verdict(now) == Answer::None) {
         askedEarlier(m_asked);
     }
@@ -26,6 +27,7 @@ void AnswerPolicy::ask(unsigned request, const QRect& before, const QRect& asked
     m_before = before;
     m_asked = asked;
     m_askedAt = now;
+    m_cap = cap;
     m_asking = true;
     m_answer.reset();
     m_unchangedSince.reset();
@@ -70,14 +72,14 @@ std::optional<Answer> AnswerPolicy::verdict(Millis now) const {
     if (m_unchangedSince && now >= *m_unchangedSince + kSettle) {
         return Answer::Altered;
     }
-    if (now >= m_askedAt + kCap) {
+    if (now >= m_askedAt + m_cap) {
         return Answer::None;
     }
     return std::nullopt;
 }
 
 AnswerPolicy::Millis AnswerPolicy::wakeAt() const {
-    const Millis cap = m_askedAt + kCap;
+    const Millis cap = m_askedAt + m_cap;
     return m_unchangedSince ? std::min(cap, *m_unchangedSince + kSettle) : cap;
 }
 

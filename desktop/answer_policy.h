@@ -46,11 +46,17 @@ public:
     // may answer late, and a late answer must not read as no answer; only
     // one that never answers costs the whole of it.
     static constexpr Millis kCap{1500};
+    // The same where the window system is a compositor on the same machine
+    // (Xwayland): it answers within a frame or two, or never, as sway and
+    // weston do when they hold the window where it is.
+    static constexpr Millis kLocalCap{250};
     static constexpr Millis kSettle{30};
 
     // A request numbered `request` asks for the client area `asked`; the
-    // window had `before`. `now` is any steady clock's time.
-    void ask(unsigned request, const QRect& before, const QRect& asked, Millis now);
+    // window had `before`. `now` is any steady clock's time; `cap` the
+    // longest wait for its answer.
+    void ask(unsigned request, const QRect& before, const QRect& asked, Millis now,
+             Millis cap = kCap);
     // Another request, asked earlier and still unanswered, asked for
     // `asked`: its answer, when it comes, answers nothing about this one.
     void askedEarlier(const QRect& asked);
@@ -68,6 +74,7 @@ private:
     QRect m_before;
     QRect m_asked;
     Millis m_askedAt{0};
+    Millis m_cap = kCap;
     bool m_asking = false;
     std::optional<Answer> m_answer;
     std::optional<Millis> m_unchangedSince;

@@ -42,6 +42,7 @@ WindowAnswers::~WindowAnswers() = default;
 WindowWatcher* WindowAnswers::watcher() {
     if (!m_watcher && m_window.testAttribute(Qt::WA_WState_Created) && serverGeometry(m_window)) {
         m_watcher = std::make_unique<WindowWatcher>(m_window);
+        m_local = onXwayland(m_window);
         // A window taken away by another client (a session manager, a
         // window manager that failed) leaves nothing to close: the program
         // ends as after a close.
@@ -68,7 +69,8 @@ Answer WindowAnswers::request(const QRect& client, const QMargins& frame) {
     const auto ask = [&] {
         const QRect before = clientNow(m_window);
         if (const std::optional<unsigned> number = configureClient(m_window, client, frame)) {
-            policy.ask(*number, before, client, now());
+            policy.ask(*number, before, client, now(),
+                       m_local ? AnswerPolicy::kLocalCap : AnswerPolicy::kCap);
             ++askings;
         }
     };

@@ -39,6 +39,8 @@ public:
 private:
     QWidget& m_window;
     std::unique_ptr<WindowWatcher> m_watcher;
+    // The window system is a compositor on the same machine (Xwayland).
+    bool m_local = false;
     // The requests of the outermost wait, one after the other: it knows the
     // ones that went unanswered.
     AnswerPolicy m_policy;

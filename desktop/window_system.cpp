@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace desktop {
@@ -213,6 +214,38 @@ std::vector<MonitorInfo> monitors(const QWidget& window) {
                          it.data->primary != 0});
     }
     return found;
+}
+
+bool onXwayland(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection(window);
+    if (!connection) {
+        return false;
+    }
+    const xcb_window_t root = rootOf(connection, xcb_window_t(window.winId()));
+    const xcb_query_extension_reply_t* randr = xcb_get_extension_data(connection, &xcb_randr_id);
+    if (root == XCB_WINDOW_NONE || !randr || !randr->present) {
+        return false;
+    }
+    const Owned<xcb_randr_get_monitors_reply_t> reply(
+        xcb_randr_get_monitors_reply(connection, xcb_randr_get_monitors(connection, root, 1),
+                                     nullptr),
+        &std::free);
+    if (!reply) {
+        return false;
+    }
+    for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
+         xcb_randr_monitor_info_next(&it)) {
+        const Owned<xcb_get_atom_name_reply_t> name(
+            xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, it.data->name),
+                                    nullptr),
+            &std::free);
+        if (name && std::string_view(xcb_get_atom_name_name(name.get()),
+                                     std::size_t(xcb_get_atom_name_name_length(name.get())))
+                        .starts_with("XWAYLAND")) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::optional<QRect> workArea(const QWidget& window) {

@@ -56,6 +56,11 @@ std::vector<MonitorInfo> monitors(const QWidget& window);
 // not tell it.
 std::optional<QRect> workArea(const QWidget& window);
 
+// Whether the X server is a Wayland compositor's Xwayland, whose outputs it
+// names XWAYLAND0 and on: the compositor, on the same machine, answers at
+// once or not at all.
+bool onXwayland(const QWidget& window);
+
 // Where the pointer is on the window's screen, device pixels.
 std::optional<QPoint> pointerPosition(const QWidget& window);
 

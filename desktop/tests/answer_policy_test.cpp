@@ -95,6 +95,9 @@ TEST_F(Answers, NoAnswerIsNoneAfterTheCapAndNotBefore) {
     EXPECT_EQ(policy.wakeAt(), Millis(1000) + AnswerPolicy::kCap);
     EXPECT_EQ(at(1000 + int(AnswerPolicy::kCap.count()) - 1), std::nullopt);
     EXPECT_EQ(at(1000 + int(AnswerPolicy::kCap.count())), Answer::None);
+    policy.ask(kRequest + 10, kBefore, kAsked, Millis(5000), AnswerPolicy::kLocalCap);
+    EXPECT_EQ(at(5000 + int(AnswerPolicy::kLocalCap.count()) - 1), std::nullopt);
+    EXPECT_EQ(at(5000 + int(AnswerPolicy::kLocalCap.count())), Answer::None);
 }
 
 // A request that went unanswered may be carried out late, while the next
