@@ -19,7 +19,11 @@
 #                    screen (y + height >= 1079) before it went;
 #   MAX_REQUESTS=N   the window manager got at most N ConfigureRequests of
 #                    managed windows after the close;
-#   EXPECT_MOVED=1   the window was seen moving down and shrinking.
+#   EXPECT_MOVED=1   the window was seen moving down and shrinking;
+#   EXPECT_ON_SCREEN=1  the whole window opened on the screen;
+#   PICK=1           (Quillon) Return picks the first format: the window
+#                    takes the calculator's height and no ERROR box comes up.
+# At right-edge, the window must stay where it was moved.
 # REPLACE_AFTER=N starts a second test_wm --replace (obeying) once the first
 # has logged N ConfigureRequests after the close. KEEP_LOGS=DIR keeps the
 # window managers' logs and the samples there.
@@ -53,19 +57,39 @@ WM_PID=$!
 STARTED+=("$WM_PID")
 wait_for_window_manager || { cat "$logs/wm.err" >&2; exit 1; }
 
-launched=$(date +%s%N)
 "$binary" 2>"$logs/program.err" &
 APP_PID=$!
 id=$(wait_for_window "$class") || { echo "FAIL: no window of $class"; exit 1; }
 settle "$id"
+failed=0
+fail() {
+    echo "FAIL: $*"
+    failed=1
+}
+read -r ox oy ow oh < <(window_box "$id")
+echo "  opened at ${ox},${oy} ${ow}x${oh}"
+if [ "${EXPECT_ON_SCREEN:-0}" = 1 ]; then
+    # test_wm's real frame is 4, 4, 24, 4 whatever extents it tells.
+    [ "$ox" -ge 4 ] && [ "$oy" -ge 24 ] && [ $((ox + ow + 4)) -le 1920 ] &&
+        [ $((oy + oh + 4)) -le 1080 ] || fail "did not open wholly on the screen"
+fi
+if [ "${PICK:-0}" = 1 ]; then
+    # The first format: the window takes the calculator's height, 107 px
+    # inside at most, and no message box comes up.
+    xdotool windowfocus --sync "$id" >/dev/null 2>&1
+    xdotool key --clearmodifiers Return
+    settle "$id"
+    read -r _ _ _ ph < <(window_box "$id")
+    echo "  calculator ${ph} px high inside"
+    [ "$ph" -le 110 ] || fail "the calculator is $ph px high"
+    ! xdotool search --onlyvisible --name '^ERROR$' >/dev/null 2>&1 || fail "an ERROR box came up"
+fi
 if [ "$place" = right-edge ]; then
-    # For 3 s after it placed itself, the program puts its window back in the
-    # middle whenever it moves (as a frame told late moves it).
-    while [ $(( ($(date +%s%N) - launched) / 1000000 )) -lt 3500 ]; do
-        sleep 0.1
-    done
     xdotool windowmove --sync "$id" 1600 50 >/dev/null 2>&1
     settle "$id"
+    # A move by the user stands.
+    read -r mx _ _ _ < <(window_box "$id")
+    [ $((mx - 1600)) -le 4 ] && [ $((mx - 1600)) -ge 0 ] || fail "did not stay where it was moved"
 fi
 
 # ConfigureRequests of managed windows that the window managers logged.
@@ -116,11 +140,6 @@ echo "  ConfigureRequests after the close: $after"
 echo "  samples: $count, from ${first:-none} to ${last:-none}; last bottom ${bottom:-none}" \
     "(lowest ${deepest:-none}); parent changes $reparented; window manager ends: $wm_ends"
 
-failed=0
-fail() {
-    echo "FAIL: $*"
-    failed=1
-}
 [ "$status" = 0 ] || fail "exit status $status (hang: still running 30 s after the close)"
 if [ "${EXPECT_BOTTOM:-0}" = 1 ]; then
     [ -n "$bottom" ] && [ "$bottom" -ge 1079 ] ||
