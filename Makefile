@@ -1,6 +1,8 @@
 # Quick start targets. Each installs what it is missing, configures and builds.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# More options for the configure step, e.g. CMAKE_ARGS=-DBUILD_TESTING=OFF.
+CMAKE_ARGS ?=
 
 .PHONY: deps configure build run run-marrasket test test-sanitize package screenshots fuzz clean
 
@@ -8,7 +10,7 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
