@@ -3,6 +3,14 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 # More options for the configure step, e.g. CMAKE_ARGS=-DBUILD_TESTING=OFF.
 CMAKE_ARGS ?=
+# Time stamps in what is built and packed: the last commit's, unless the
+# caller gives SOURCE_DATE_EPOCH (as dpkg-buildpackage does).
+ifeq ($(origin SOURCE_DATE_EPOCH),undefined)
+SOURCE_DATE_EPOCH := $(shell git -C '$(CURDIR)' log -1 --format=%ct 2>/dev/null)
+endif
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
 .PHONY: deps configure build run run-marrasket test test-sanitize package screenshots fuzz clean
 
