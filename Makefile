@@ -34,9 +34,10 @@ TEST_LABELS ?=
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) $(if $(TEST_LABELS),-L '$(TEST_LABELS)')
 
-# The Debian package, in $(BUILD).
+# The Debian package, in $(BUILD). cpack gives the package's own members the
+# modes that the builder's umask gives their files, so the umask is fixed.
 package: build
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && umask 022 && cpack -G DEB
 
 # Remakes the pictures of the README under Xvfb.
 screenshots: build
