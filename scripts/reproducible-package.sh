@@ -43,9 +43,9 @@ explain() {
             echo "  $file ($side): $(readelf -n "$work/x$side/$file" | sed -n 's/.*Build ID: //p')"
         done
     done
-    echo "archive members and their times:"
+    echo "members of the packages, with their modes and times:"
     for side in 1 2; do
-        echo "  package $side: $(ar tv "${!side}" | awk '{print $NF, $(NF-2), $(NF-1), $(NF-3)}' | tr '\n' ' ')"
+        echo "  package $side: $(ar tv "${!side}" | awk '{printf "%s (%s %s %s %s %s) ", $NF, $1, $(NF-4), $(NF-3), $(NF-2), $(NF-1)}')"
     done
 }
 
