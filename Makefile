@@ -12,7 +12,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: deps configure build run run-marrasket test test-sanitize package screenshots fuzz clean
+.PHONY: deps configure build run run-marrasket test test-sanitize test-clang package screenshots fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -58,5 +58,13 @@ test-sanitize: deps
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
 
+# The whole tree built with clang, its warnings taken as errors, and the unit
+# and widget tests run on that build.
+test-clang: deps
+	cmake -S . -B $(BUILD)-clang -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DBUILD_BENCHMARKS=OFF
+	cmake --build $(BUILD)-clang -j $(JOBS)
+	ctest --test-dir $(BUILD)-clang --output-on-failure -j $(JOBS) -L 'unit|widget'
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitize
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-clang $(BUILD)-fuzz
