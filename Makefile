@@ -1,14 +1,24 @@
 # Quick start targets. Each installs what it is missing, configures and builds.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# More options for the configure step, e.g. CMAKE_ARGS=-DBUILD_TESTING=OFF.
+CMAKE_ARGS ?=
+# Time stamps in what is built and packed: the last commit's, unless the
+# caller gives SOURCE_DATE_EPOCH (as dpkg-buildpackage does).
+ifeq ($(origin SOURCE_DATE_EPOCH),undefined)
+SOURCE_DATE_EPOCH := $(shell git -C '$(CURDIR)' log -1 --format=%ct 2>/dev/null)
+endif
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
-.PHONY: deps configure build run run-marrasket test test-sanitize package screenshots fuzz clean
+.PHONY: deps configure build run run-marrasket test test-sanitize test-clang package screenshots fuzz clean
 
 deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -24,9 +34,10 @@ TEST_LABELS ?=
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) $(if $(TEST_LABELS),-L '$(TEST_LABELS)')
 
-# The Debian package, in $(BUILD).
+# The Debian package, in $(BUILD). cpack gives the package's own members the
+# modes that the builder's umask gives their files, so the umask is fixed.
 package: build
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && umask 022 && cpack -G DEB
 
 # Remakes the pictures of the README under Xvfb.
 screenshots: build
@@ -47,5 +58,13 @@ test-sanitize: deps
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
 
+# The whole tree built with clang, its warnings taken as errors, and the unit
+# and widget tests run on that build.
+test-clang: deps
+	cmake -S . -B $(BUILD)-clang -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DBUILD_BENCHMARKS=OFF
+	cmake --build $(BUILD)-clang -j $(JOBS)
+	ctest --test-dir $(BUILD)-clang --output-on-failure -j $(JOBS) -L 'unit|widget'
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitize
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-clang $(BUILD)-fuzz

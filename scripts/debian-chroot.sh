@@ -4,11 +4,13 @@
 # as a newcomer's machine of that release would. The base system is made
 # once with debootstrap and kept in $CHROOT_CACHE (default
 # /var/tmp/debian-chroots); each run starts from a fresh copy of it and
-# removes it afterwards. Needs root and Debian's package archive.
+# removes it afterwards. Needs root and Debian's package archive:
+# DEBIAN_MIRROR names the mirror to make the base system from (debootstrap's
+# own default otherwise); the chroot keeps using it.
 #
-#   scripts/debian-chroot.sh RELEASE [COMMAND...]
+#   [DEBIAN_MIRROR=URL] scripts/debian-chroot.sh RELEASE [COMMAND...]
 set -euo pipefail
-[ $# -ge 1 ] || { sed -n '2,9s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+[ $# -ge 1 ] || { sed -n '2,11s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 release=$1
 shift
 [ $# -gt 0 ] || set -- ./test.sh
@@ -23,9 +25,19 @@ fi
 if [ ! -f "$base/.complete" ]; then
     rm -rf "$base"
     echo "debian-chroot: making a $release base system in $base (once)" >&2
+    mirror=()
+    [ -n "${DEBIAN_MIRROR:-}" ] && mirror=("$DEBIAN_MIRROR")
     debootstrap --variant=minbase --include=git,sudo,ca-certificates "$release" "$base" \
-        http://deb.debian.org/debian >"$cache/$release-debootstrap.log" 2>&1 ||
+        "${mirror[@]}" >"$cache/$release-debootstrap.log" 2>&1 ||
         { echo "debian-chroot: debootstrap failed, see $cache/$release-debootstrap.log" >&2; exit 1; }
+    # Testing and unstable: a mirror that lags behind can serve a Release
+    # file past its Valid-Until date, which apt then refuses. The stable
+    # releases' Release files carry no such date, so they keep the check.
+    case $release in
+        testing | unstable | sid)
+            echo 'Acquire::Check-Valid-Until "false";' >"$base/etc/apt/apt.conf.d/99valid-until"
+            ;;
+    esac
     touch "$base/.complete"
 fi
 

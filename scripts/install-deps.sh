@@ -11,7 +11,7 @@ packages=(
     fonts-liberation
     xvfb x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick dbus jq
     ibus fcitx5 fcitx5-frontend-qt6 at-spi2-core python3-gi gir1.2-atspi-2.0
-    openbox mutter metacity kwin-x11 i3-wm weston sway
+    openbox mutter xwayland metacity kwin-x11 i3-wm weston sway
     desktop-file-utils appstream dpkg-dev devscripts
     clang libclang-rt-dev
 )

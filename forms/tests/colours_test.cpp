@@ -128,7 +128,7 @@ TEST(GraphicalButton, ShowsTheFocusWithADottedRectangleInItsTextColour) {
 }
 
 TEST_F(ReadableText, ABoxsFocusRingStandsOutFromTheGreyUnderEveryPalette) {
-    QPalette highContrast(QColor(Qt::black), QColor(Qt::black));
+    QPalette highContrast{QColor(Qt::black), QColor(Qt::black)};
     highContrast.setColor(QPalette::Highlight, Qt::cyan);
     const QColor grey(kGrey.red(), kGrey.green(), kGrey.blue());
     for (const QPalette& palette : {m_system, darkPalette(), highContrast}) {

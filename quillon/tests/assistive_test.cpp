@@ -99,7 +99,7 @@ QPalette darkPalette() {
 }
 
 QPalette highContrastPalette() {
-    QPalette contrast(QColor(Qt::black), QColor(Qt::black));
+    QPalette contrast{QColor(Qt::black), QColor(Qt::black)};
     contrast.setColor(QPalette::WindowText, Qt::white);
     contrast.setColor(QPalette::ButtonText, Qt::white);
     contrast.setColor(QPalette::Text, Qt::white);

@@ -91,7 +91,10 @@ start_wm() {
             printf '%s\n' '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$SESSION_DIR/openbox.xml"
             command=(openbox --config-file "$SESSION_DIR/openbox.xml")
             ;;
-        mutter) command=(mutter --x11 --replace --sm-disable) ;;
+        mutter)
+            mutter_has_x11 || { echo "SKIP: this mutter has no X11 mode"; exit 77; }
+            command=(mutter --x11 --replace --sm-disable)
+            ;;
         metacity) command=(metacity --replace --sm-disable) ;;
         metacity-nocomp) command=(metacity --replace --sm-disable --no-composite) ;;
         kwin_x11) command=(kwin_x11 --replace) ;;
@@ -115,6 +118,54 @@ start_openbox() {
 
 start_mutter() {
     start_wm mutter
+}
+
+# Whether this mutter still runs as an X11 window manager: mutter 50 runs
+# only as a Wayland compositor, with XWayland for X11 clients.
+mutter_has_x11() {
+    command -v mutter >/dev/null && mutter --help 2>&1 | grep -q -- '--x11'
+}
+
+# Starts mutter as GNOME runs it: a Wayland compositor, here headless with
+# one virtual monitor (MUTTER_MONITOR, default 1920x1080), and XWayland for
+# X11 clients. Sets DISPLAY and XAUTHORITY to XWayland's, so that the
+# programs started afterwards are X11 clients of it as on a GNOME desktop,
+# WAYLAND_DISPLAY, and WM_PID. Skips (77) where mutter or XWayland is not
+# installed or this mutter has no headless mode.
+start_mutter_wayland() {
+    command -v mutter >/dev/null || { echo "SKIP: mutter is not installed"; exit 77; }
+    command -v Xwayland >/dev/null || { echo "SKIP: XWayland is not installed"; exit 77; }
+    mutter --help 2>&1 | grep -q -- '--headless' || { echo "SKIP: this mutter has no headless mode"; exit 77; }
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || start_session_bus
+    mkdir -p "$SESSION_DIR/home"
+    local displays=$SESSION_DIR/mutter-displays
+    unset DISPLAY WAYLAND_DISPLAY XAUTHORITY
+    # mutter runs the command after "--" once its displays are up, with
+    # their environment; the command hands it over, then stays while mutter
+    # does (mutter ends with it). RUNNING_UNDER_GDM moves XWayland's display
+    # from the lowest free one, which Xvfb servers take, to :1024 and above.
+    # shellcheck disable=SC2016 # the command's variables are mutter's to set
+    HOME=$SESSION_DIR/home XDG_CONFIG_HOME=$SESSION_DIR/home/.config XDG_SESSION_TYPE=wayland \
+        RUNNING_UNDER_GDM=1 mutter --wayland --headless --virtual-monitor "${MUTTER_MONITOR:-1920x1080}" \
+        --wayland-display="mutter-$$" -- sh -c 'printf "%s\n" "$DISPLAY" "$XAUTHORITY" "$WAYLAND_DISPLAY" >"$0.new" &&
+            mv "$0.new" "$0"; while kill -0 "$PPID" 2>/dev/null; do sleep 1; done' "$displays" \
+        >"$SESSION_DIR/wm.log" 2>&1 &
+    WM_PID=$!
+    STARTED+=("$WM_PID")
+    for _ in $(seq 1 300); do
+        [ -s "$displays" ] && break
+        kill -0 "$WM_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -s "$displays" ] || { echo "mutter did not start"; tail "$SESSION_DIR/wm.log"; return 1; } >&2
+    { read -r DISPLAY && read -r XAUTHORITY && read -r WAYLAND_DISPLAY; } <"$displays"
+    export DISPLAY XAUTHORITY WAYLAND_DISPLAY
+    wait_for_window_manager
+}
+
+# Presses key chords (mutter_keys.py CHORD...) on mutter's own keyboard.
+mutter_keys() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/mutter_keys.py" "$@"
 }
 
 # The accessibility bus, as a desktop session starts it, and Qt's bridge to
