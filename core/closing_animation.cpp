@@ -10,6 +10,9 @@ namespace {
 
 constexpr float kStep = 30.0f;    // twips that Top and Left move per pass
 constexpr float kShrink = 60.0f;  // twips that Width and Height lose per pass
+// Passes in a row that move nothing while the window system changes hands
+// before the loop gives up.
+constexpr int kMostUnsettled = 8;
 
 // Runs one step; a step that fails is skipped and the next one runs.
 template <class Step>
@@ -38,6 +41,7 @@ bool shrank(std::optional<float> before, std::optional<float> after) {
 
 void CloseWithAnimation(AnimatedWindow& window) {
     bool again = true;
+    int unsettled = 0;
     while (again) {
         // What this pass's own reads see before its changes.
         std::optional<float> topBefore, widthBefore, heightBefore;
@@ -65,9 +69,13 @@ void CloseWithAnimation(AnimatedWindow& window) {
             // last: the window cannot move (minimised, held at a screen edge,
             // or on Wayland) and is as small as the window system lets it be.
             const bool movedDown = topBefore && top > *topBefore;
-            if (again && !movedDown &&
-                !shrank(widthBefore, tryRead([&] { return window.width(); })) &&
-                !shrank(heightBefore, tryRead([&] { return window.height(); }))) {
+            const bool progress = movedDown ||
+                                  shrank(widthBefore, tryRead([&] { return window.width(); })) ||
+                                  shrank(heightBefore, tryRead([&] { return window.height(); }));
+            // While the window system changes hands, a pass may move nothing
+            // though the next one would.
+            unsettled = progress ? 0 : unsettled + (window.passSettled() ? kMostUnsettled + 1 : 1);
+            if (again && !progress && unsettled > kMostUnsettled) {
                 again = false;
             }
         } catch (...) {

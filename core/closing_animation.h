@@ -20,6 +20,11 @@ public:
     // Makes the changes of one pass visible: hands them to the window system,
     // waits for its answer and repaints, running no user input.
     virtual void showPass() {}
+    // Whether the last pass's outcome is the window system's word: false
+    // when it changed hands during the pass (a window manager replaced,
+    // restarted or gone), so that a pass that moved nothing says nothing of
+    // what the next one will do.
+    virtual bool passSettled() { return true; }
 };
 
 // The Unload handler of both programs: the window shrinks and drifts right

@@ -215,6 +215,7 @@ void OuterWindow::apply() {
 }
 
 void OuterWindow::showPass() {
+    m_handoversAtPass = m_answers.handovers();
     apply();
     if (m_gone) {
         return;

@@ -39,6 +39,7 @@ public:
     void setHeight(float twips) override;
     float screenWidth() override;
     void showPass() override;
+    bool passSettled() override { return m_handoversAtPass == m_answers.handovers(); }
 
     // The frame's height above and below the client area, in twips.
     float frameHeight();
@@ -83,6 +84,8 @@ private:
     // The outer geometry that the changes so far ask for, in device pixels.
     std::optional<QRect> m_asked;
     bool m_changed = false;
+    // The window's handovers when the last pass began.
+    long m_handoversAtPass = 0;
     // The client size the window had at the end of the last pass.
     QSize m_shownSize;
     // The smallest client size that the window system has shown it keeps.

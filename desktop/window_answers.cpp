@@ -48,6 +48,8 @@ WindowWatcher* WindowAnswers::watcher() {
         // ends as after a close.
         QObject::connect(m_watcher.get(), &WindowWatcher::windowDestroyed, m_watcher.get(),
                          [] { core::EndProgram(); });
+        QObject::connect(m_watcher.get(), &WindowWatcher::windowManagerChanged, m_watcher.get(),
+                         [this] { ++m_handovers; });
     }
     return m_watcher.get();
 }

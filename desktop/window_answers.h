@@ -35,12 +35,16 @@ public:
     Answer request(const QRect& client, const QMargins& frame);
     // Waits at most `timeoutMs` for the window manager to tell a frame.
     void awaitFrameExtents(int timeoutMs);
+    // How many times the window has changed hands so far: a window manager
+    // came, went or took over.
+    long handovers() const { return m_handovers; }
 
 private:
     QWidget& m_window;
     std::unique_ptr<WindowWatcher> m_watcher;
     // The window system is a compositor on the same machine (Xwayland).
     bool m_local = false;
+    long m_handovers = 0;
     // The requests of the outermost wait, one after the other: it knows the
     // ones that went unanswered.
     AnswerPolicy m_policy;

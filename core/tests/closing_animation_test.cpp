@@ -196,6 +196,42 @@ TEST_F(ClosingAnimation, AWindowHeldBackFromMovingDownEndsWhenItStopsShrinking) 
     EXPECT_EQ(w.m_left, 8000 + 51 * 30);
 }
 
+// A window manager replaced while the window closes: for a few passes the
+// window stays where it is, then the new one moves it on. Passes that move
+// nothing end the loop only when the window system had its say.
+TEST_F(ClosingAnimation, PassesThatMoveNothingWhileTheWindowSystemChangesHandsGoOn) {
+    class Handover : public FakeWindow {
+    public:
+        void showPass() override {
+            FakeWindow::showPass();
+            changing = passes >= 10 && passes < 14;
+            if (changing) {
+                m_top = m_topBefore, m_left = m_leftBefore;
+                m_width = m_widthBefore, m_height = m_heightBefore;
+            }
+            m_topBefore = m_top, m_leftBefore = m_left;
+            m_widthBefore = m_width, m_heightBefore = m_height;
+        }
+        bool passSettled() override { return !changing || stuck; }
+
+        bool changing = false;
+        bool stuck = false;
+        float m_topBefore = 0, m_leftBefore = 0, m_widthBefore = 0, m_heightBefore = 0;
+    };
+    Handover w;
+    w.place(0, 0, 4000, 3000, 19200);
+    CloseWithAnimation(w);
+    EXPECT_GT(w.m_top, 19200);
+    EXPECT_EQ(w.passes, 19200 / 30 + 1 + 4);
+
+    // A window system that refuses outright ends it at the first such pass.
+    Handover refusing;
+    refusing.stuck = true;
+    refusing.place(0, 0, 4000, 3000, 19200);
+    CloseWithAnimation(refusing);
+    EXPECT_EQ(refusing.passes, 10);
+}
+
 TEST_F(ClosingAnimation, AnOverflowingSumIsSkippedLikeAnyFailedStep) {
     // Setters refuse what is not finite, as the window adapter does.
     class Finite : public FakeWindow {
