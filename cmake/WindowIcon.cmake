@@ -1,5 +1,6 @@
 # add_window_icon(TARGET SVG): the window icon at 32 to 64 pixels, rendered
-# from the scalable drawing while building and carried in TARGET as Qt
+# from the scalable drawing while building (tools/render_icons, so that no
+# SVG renderer loads when the program starts) and carried in TARGET as Qt
 # resources under :/window-icon. Resources of format 1 carry no file times,
 # so the program is the same whenever the pictures were drawn.
 function(add_window_icon target svg)

@@ -1,9 +1,14 @@
 #pragma once
 
-// Marrasket's window icon, drawn for it as XPM text: a tear-off calendar page
-// with a large dark-red number above two grey lines, in a brown frame.
+// Marrasket's pictures, drawn for it as XPM text: inline constants, one
+// definition for all the files that include them, not a copy in each.
+
+namespace marrasket {
+
+// Window icon, 16 x 16: a tear-off calendar page with a large dark-red number
+// above two grey lines, in a brown frame.
 // clang-format off
-static const char* const kWindowIcon[] = {
+inline constexpr const char* kWindowIcon[] = {
     "16 16 5 1",
     "  c None",
     ". c #FFFFFF",
@@ -28,3 +33,5 @@ static const char* const kWindowIcon[] = {
     "  bbbbbbbbbbbb  "
 };
 // clang-format on
+
+}  // namespace marrasket

@@ -1,10 +1,13 @@
 #pragma once
 
-// Quillon's pictures, drawn for it as XPM text.
+// Quillon's pictures, drawn for it as XPM text: inline constants, one
+// definition for all the files that include them, not a copy in each.
+
+namespace quillon {
 
 // Window icon, 16 x 16: black figures on a yellow ground.
 // clang-format off
-static const char* const kWindowIcon[] = {
+inline constexpr const char* kWindowIcon[] = {
     "16 16 2 1",
     ". c #FFFF00",
     "# c #000000",
@@ -28,7 +31,7 @@ static const char* const kWindowIcon[] = {
 
 // Picture of the calculate button, 32 x 32: a pocket calculator with a cyan
 // body, a yellow display and grey keys; the corners are transparent.
-static const char* const kCalculatorPicture[] = {
+inline constexpr const char* kCalculatorPicture[] = {
     "32 32 6 1",
     "  c None",
     ". c #00FFFF",
@@ -70,3 +73,5 @@ static const char* const kCalculatorPicture[] = {
     "                                "
 };
 // clang-format on
+
+}  // namespace quillon

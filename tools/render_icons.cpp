@@ -7,6 +7,9 @@
 // or one drawing at the sizes given, as OUTPUT_DIR/SIDE.png, for a window:
 //
 //   render_icons --window OUTPUT_DIR SVG SIDE...
+#include "marrasket/pictures.h"
+#include "quillon/pictures.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -16,13 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-namespace quillon_pictures {
-#include "../quillon/pictures.h"
-}
-namespace marrasket_pictures {
-#include "../marrasket/pictures.h"
-}
 
 namespace {
 
@@ -93,8 +89,8 @@ int main(int argc, char** argv) {
         const char* name;
         const char* const* xpm;
         const char* svgPath;
-    } icons[] = {{"quillon", quillon_pictures::kWindowIcon, argv[2]},
-                 {"marrasket", marrasket_pictures::kWindowIcon, argv[3]}};
+    } icons[] = {{"quillon", quillon::kWindowIcon, argv[2]},
+                 {"marrasket", marrasket::kWindowIcon, argv[3]}};
     for (const auto& icon : icons) {
         QFile svg(QString::fromLocal8Bit(icon.svgPath));
         if (!svg.open(QIODevice::ReadOnly)) {
