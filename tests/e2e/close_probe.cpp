@@ -10,7 +10,7 @@
 
 int main(int /*argc*/, char** argv) {
     const std::unique_ptr<QApplication> app =
-        forms::startApplication(argv, "io.github.datecalculators.quillon");
+        forms::startApplication(argv, APP_ID_PREFIX ".quillon");
     if (!app) {
         return 1;
     }
