@@ -1,6 +1,6 @@
 #include "box_accessibility.h"
 
-#include "controls.h"
+#include "text_box.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

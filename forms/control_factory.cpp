@@ -1,6 +1,9 @@
 #include "control_factory.h"
 
+#include "command_button.h"
+#include "label.h"
 #include "readable_colours.h"
+#include "text_box.h"
 
 #include <QFont>
 #include <QIcon>

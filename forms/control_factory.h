@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls.h"
 #include "layout.h"
+#include "menu_item.h"
 
 class QIcon;
 class QMenuBar;

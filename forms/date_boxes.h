@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls.h"
 #include "date_validation.h"
+#include "text_box.h"
 
 namespace forms {
 

@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "control_factory.h"
+#include "menu_bar.h"
 #include "services.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,7 @@
 #include "screen_reader.h"
 
-#include "controls.h"
+#include "label.h"
+#include "text_box.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "control_parts.h"
-#include "controls.h"
+#include "text_box.h"
 
 #include <gtest/gtest.h>
 #include <QAccessible>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls.h"
+#include "text_box.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,20 +1,16 @@
-#include "controls.h"
+#include "text_box.h"
 
 #include "box_accessibility.h"
 #include "readable_colours.h"
 
-#include <qdrawutil.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalBlocker>
-#include <QStyle>
-#include <utility>
 
 namespace forms {
 
@@ -309,171 +305,6 @@ void TextBox::typeCharacter(char16_t original) {
     } else if (passed.isPrint()) {
         m_editor->insert(QString(passed));
     }
-}
-
-QString displayedCaption(std::u16string_view caption) {
-    QString shown;
-    shown.reserve(qsizetype(caption.size()));
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        const char16_t c = caption[i];
-        if (c == u'\n' || c == u'\r') {
-            const char16_t partner = c == u'\n' ? u'\r' : u'\n';
-            if (i + 1 < caption.size() && caption[i + 1] == partner) {
-                ++i;
-            }
-            shown += QChar(u'\n');
-        } else {
-            shown += QChar(c);
-        }
-    }
-    return shown;
-}
-
-Label::Label(QWidget* parent) : QWidget(parent), m_text(new QLabel(this)) {
-    m_text->setTextFormat(Qt::PlainText);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void Label::SetCaption(std::u16string_view caption) {
-    ++m_revision;
-    m_caption.assign(caption);
-    m_text->setText(displayedCaption(caption));
-}
-
-QString Label::shownText() const {
-    return m_text->text();
-}
-
-void Label::setAlignment(Qt::Alignment alignment) {
-    m_text->setAlignment(alignment);
-}
-
-Qt::Alignment Label::alignment() const {
-    return m_text->alignment();
-}
-
-void Label::resizeEvent(QResizeEvent* event) {
-    m_text->setGeometry(rect());
-    QWidget::resizeEvent(event);
-}
-
-CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {}
-
-void CommandButton::paintEvent(QPaintEvent* event) {
-    if (!m_graphical) {
-        QPushButton::paintEvent(event);
-        return;
-    }
-    QPainter painter(this);
-    const QColor face = palette().color(QPalette::Button);
-    const QColor ink = palette().color(QPalette::ButtonText);
-    const QBrush faceBrush(face);
-    const bool down = isDown();
-    qDrawWinButton(&painter, rect(), QPalette(face), down, &faceBrush);
-    // Inside the two-pixel border; the face's content sinks with it.
-    const QRect r = rect().adjusted(2, 2, -2, -2);
-    const QRect content = down ? r.translated(1, 1) : r;
-    if (!icon().isNull()) {
-        const QPixmap picture = icon().pixmap(iconSize());
-        const QRect place = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter,
-                                                picture.deviceIndependentSize().toSize(), content);
-        painter.drawPixmap(place, picture);
-    }
-    if (!text().isEmpty()) {
-        painter.setPen(ink);
-        painter.setFont(font());
-        painter.drawText(content, Qt::AlignCenter | Qt::TextShowMnemonic, QPushButton::text());
-    }
-    if (hasFocus()) {
-        QPen dotted(ink, 1, Qt::DotLine);
-        painter.setPen(dotted);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(r.adjusted(1, 1, -2, -2));
-        // A picture may hide the dotted rectangle: the border itself turns
-        // into a ring that stands out from the form around the button.
-        const QWidget* around = parentWidget() ? parentWidget() : this;
-        drawFocusRing(painter, rect(), focusMarkOn(around->palette().color(QPalette::Window), ink));
-    }
-}
-
-void CommandButton::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        !(event->modifiers() & ~Qt::KeypadModifier)) {
-        click();
-        event->accept();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
-}
-
-std::u16string CommandButton::Caption() const {
-    return text().toStdU16String();
-}
-
-void CommandButton::SetCaption(std::u16string_view caption) {
-    setText(QStringView(caption).toString());
-}
-
-MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
-    setNativeMenuBar(false);
-}
-
-void MenuBar::paintEvent(QPaintEvent* event) {
-    QMenuBar::paintEvent(event);
-    if (hasFocus() && activeAction()) {
-        QPainter painter(this);
-        // A pixel in from the item's edges, so that the bar's own colour
-        // lies around it on every side, not the window's below it.
-        drawFocusRing(
-            painter, actionGeometry(activeAction()).adjusted(1, 1, -1, -1),
-            focusMarkOn(palette().color(QPalette::Window), palette().color(QPalette::WindowText)));
-    }
-}
-
-// Alt alone, pressed and released with no other key between, gives the menu
-// bar the keyboard. A screen reader holds each key until it has heard it,
-// and Qt then hands over the held press of Alt after its Alt+letter chord
-// has chosen a command: the menu bar would take that for a new Alt and take
-// the keyboard from the box the command just focused.
-bool MenuBar::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::WindowDeactivate) {
-        m_chord = false;
-    } else if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress ||
-               type == QEvent::KeyRelease) {
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        const int code = key.key();
-        const bool alt = code == Qt::Key_Alt || code == Qt::Key_Meta;
-        const bool modifier = alt || code == Qt::Key_Shift || code == Qt::Key_Control ||
-                              code == Qt::Key_AltGr || code == Qt::Key_Super_L ||
-                              code == Qt::Key_Super_R;
-        if (alt) {
-            if (type == QEvent::KeyPress && event->spontaneous()) {
-                // Alt pressed now; a held one handed over comes as a sent event.
-                m_chord = false;
-            } else if (type == QEvent::KeyRelease && std::exchange(m_chord, false)) {
-                // The menu bar forgets its Alt as it does when the focus
-                // moves; the release then means nothing to it.
-                QFocusEvent forget(QEvent::FocusOut);
-                QMenuBar::eventFilter(watched, &forget);
-            }
-        } else if (!(key.modifiers() & (Qt::AltModifier | Qt::MetaModifier))) {
-            m_chord = false;
-        } else if (type != QEvent::KeyRelease && !modifier) {
-            m_chord = true;
-        }
-    }
-    return QMenuBar::eventFilter(watched, event);
-}
-
-MenuItem::MenuItem(QObject* parent) : QAction(parent) {}
-
-std::u16string MenuItem::Caption() const {
-    return text().toStdU16String();
-}
-
-void MenuItem::SetCaption(std::u16string_view caption) {
-    setText(QStringView(caption).toString());
 }
 
 }  // namespace forms
