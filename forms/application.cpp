@@ -1,7 +1,8 @@
 #include "application.h"
 
+#include "accessible/accessibility.h"
+#include "accessible/range_request_guard.h"
 #include "platform.h"
-#include "range_request_guard.h"
 #include "services.h"
 
 #include <QFont>
@@ -46,6 +47,7 @@ void prepareApplication(QApplication& app) {
         app.setStyle(style);
     }
     installFonts();
+    installAccessibility();
     guardTextRangeRequests();
     static QtServices services;
     core::installServices(&services);

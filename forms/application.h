@@ -10,8 +10,8 @@ namespace forms {
 // face.
 void installFonts();
 
-// Sets up the application as both programs need it: the style, the fonts and
-// the services.
+// Sets up the application as both programs need it: the style, the fonts,
+// what screen readers need and the services.
 void prepareApplication(QApplication& app);
 
 // The application of a program that reads no command line: the toolkit is

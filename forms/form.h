@@ -1,12 +1,12 @@
 #pragma once
 
+#include "accessible/screen_reader.h"
 #include "command_button.h"
 #include "event_boundary.h"
 #include "label.h"
 #include "layout.h"
 #include "menu_item.h"
 #include "outer_window.h"
-#include "screen_reader.h"
 #include "tab_order.h"
 #include "text_box.h"
 

@@ -1,6 +1,5 @@
 #include "text_box.h"
 
-#include "box_accessibility.h"
 #include "readable_colours.h"
 
 #include <QApplication>
@@ -119,7 +118,6 @@ private:
 };
 
 TextBox::TextBox(QWidget* parent) : QWidget(parent), m_editor(new Editor(*this)) {
-    installBoxAccessibility();
     setFocusPolicy(m_editor->focusPolicy());
     setFocusProxy(m_editor);
 }

@@ -1,5 +1,7 @@
-// Runs GoogleTest inside a QApplication, on whatever platform the test's
-// environment names (offscreen under ctest).
+// Runs GoogleTest inside a QApplication with the programs' style, fonts and
+// accessibility, on whatever platform the test's environment names
+// (offscreen under ctest).
+#include "accessible/accessibility.h"
 #include "application.h"
 
 #include <gtest/gtest.h>
@@ -15,5 +17,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     forms::installFonts();
+    forms::installAccessibility();
     return RUN_ALL_TESTS();
 }

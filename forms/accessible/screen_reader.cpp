@@ -1,10 +1,9 @@
 #include "screen_reader.h"
 
 #include "label.h"
+#include "notification.h"
 #include "text_box.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QShortcut>
 #include <QStringList>
 #include <QToolTip>
@@ -14,26 +13,6 @@
 namespace forms {
 
 namespace {
-
-// A window's notification: no size and nothing drawn, it is there only for
-// screen readers, which read its name out each time it is shown.
-class Notification : public QWidget {
-public:
-    explicit Notification(QWidget& window) : QWidget(&window) {
-        setObjectName(QStringLiteral("screenReaderNotification"));
-        setFocusPolicy(Qt::NoFocus);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        resize(0, 0);
-        hide();
-    }
-};
-
-QAccessibleInterface* notificationAccessible(const QString&, QObject* object) {
-    if (auto* notification = dynamic_cast<Notification*>(object)) {
-        return new QAccessibleWidget(notification, QAccessible::Notification);
-    }
-    return nullptr;
-}
 
 int revisionOf(const QWidget& control) {
     if (const auto* label = dynamic_cast<const Label*>(&control)) {
@@ -81,11 +60,6 @@ std::vector<QWidget*> inReadingOrder(std::vector<QWidget*> controls) {
 
 ScreenReaderNotes::ScreenReaderNotes(QWidget& window)
     : m_window(window), m_notification(new Notification(window)) {
-    static const bool installed = [] {
-        QAccessible::installFactory(&notificationAccessible);
-        return true;
-    }();
-    (void)installed;
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &window);
     help->setContext(Qt::WindowShortcut);
     QObject::connect(help, &QShortcut::activated, &window, [this] { tellNotices(); });

@@ -259,6 +259,8 @@ public:
     }
 };
 
+}  // namespace
+
 QAccessibleInterface* boxAccessible(const QString&, QObject* object) {
     if (auto* frame = qobject_cast<TextBox*>(object)) {
         return new BoxFrameAccessible(*frame);
@@ -269,16 +271,6 @@ QAccessibleInterface* boxAccessible(const QString&, QObject* object) {
         return nullptr;
     }
     return new BoxAccessible(*editor, *box);
-}
-
-}  // namespace
-
-void installBoxAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&boxAccessible);
-        return true;
-    }();
-    (void)installed;
 }
 
 }  // namespace forms
