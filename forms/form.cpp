@@ -89,7 +89,7 @@ MenuItem& Form::menuItem(std::string_view name) const {
 
 template <class Control>
 Control& Form::typed(std::string_view name) const {
-    auto* found = dynamic_cast<Control*>(&control(name));
+    auto* found = qobject_cast<Control*>(&control(name));
     if (!found) {
         throw std::invalid_argument("the control \"" + std::string(name) + "\" is of another kind");
     }

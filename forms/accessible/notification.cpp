@@ -14,7 +14,7 @@ Notification::Notification(QWidget& window) : QWidget(&window) {
 }
 
 QAccessibleInterface* notificationAccessible(const QString&, QObject* object) {
-    if (auto* notification = dynamic_cast<Notification*>(object)) {
+    if (auto* notification = qobject_cast<Notification*>(object)) {
         return new QAccessibleWidget(notification, QAccessible::Notification);
     }
     return nullptr;

@@ -28,6 +28,8 @@ QAccessibleInterface* windowOf(QAccessibleInterface* object) {
 
 // Stands in front of the bridge's objects on the bus.
 class RangeRequestGuard : public QDBusVirtualObject {
+    Q_OBJECT
+
 public:
     RangeRequestGuard(QDBusVirtualObject& bridge, QObject* parent)
         : QDBusVirtualObject(parent), m_bridge(bridge) {}
@@ -88,7 +90,7 @@ void standGuard() {
         return;
     }
     auto* bridge = qobject_cast<QDBusVirtualObject*>(bus.objectRegisteredAt(kBridgePath));
-    if (!bridge || dynamic_cast<RangeRequestGuard*>(bridge)) {
+    if (!bridge || qobject_cast<RangeRequestGuard*>(bridge)) {
         return;
     }
     auto* guard = new RangeRequestGuard(*bridge, bridge);
@@ -124,3 +126,5 @@ void guardTextRangeRequests() {
 }
 
 }  // namespace forms
+
+#include "range_request_guard.moc"

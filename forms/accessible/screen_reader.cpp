@@ -15,20 +15,20 @@ namespace forms {
 namespace {
 
 int revisionOf(const QWidget& control) {
-    if (const auto* label = dynamic_cast<const Label*>(&control)) {
+    if (const auto* label = qobject_cast<const Label*>(&control)) {
         return label->revision();
     }
-    if (const auto* box = dynamic_cast<const TextBox*>(&control)) {
+    if (const auto* box = qobject_cast<const TextBox*>(&control)) {
         return box->revision();
     }
     return 0;
 }
 
 QString textOf(const QWidget& control) {
-    if (const auto* label = dynamic_cast<const Label*>(&control)) {
+    if (const auto* label = qobject_cast<const Label*>(&control)) {
         return label->shownText().simplified();
     }
-    if (const auto* box = dynamic_cast<const TextBox*>(&control)) {
+    if (const auto* box = qobject_cast<const TextBox*>(&control)) {
         return QString::fromStdU16String(box->Text()).simplified();
     }
     return {};

@@ -51,7 +51,8 @@ TEST_F(QuillonWindow, OpensOnThePickerAlone) {
     const QFont buttonFont = widget("Command1").font();
     EXPECT_DOUBLE_EQ(buttonFont.pointSizeF(), 12.0);
     EXPECT_EQ(buttonFont.weight(), QFont::Bold);
-    EXPECT_EQ(dynamic_cast<forms::CommandButton&>(widget("Command6")).Caption(), u"MM:YYYY:DD ");
+    EXPECT_EQ(testing_support::controlAs<forms::CommandButton>(widget("Command6")).Caption(),
+              u"MM:YYYY:DD ");
 }
 
 TEST_F(QuillonWindow, FocusStartsOnCommand1AndTabsDownThePicker) {
@@ -95,7 +96,7 @@ TEST_F(QuillonWindow, PicturesHaveTheirSizesAndTransparency) {
     const QImage icon = form->windowIcon().pixmap(16, 16).toImage();
     EXPECT_EQ(icon.size(), QSize(16, 16));
     EXPECT_FALSE(icon.hasAlphaChannel() && icon.pixelColor(0, 0).alpha() < 255);
-    const auto& button = dynamic_cast<QPushButton&>(widget("Command7"));
+    const auto& button = testing_support::controlAs<QPushButton>(widget("Command7"));
     const QImage picture = button.icon().pixmap(32, 32).toImage();
     ASSERT_EQ(picture.size(), QSize(32, 32));
     int transparent = 0;
@@ -146,7 +147,7 @@ TEST_F(QuillonWindow, PickerButtonsShowTheirCaptionsAndCalculateShowsItsPicture)
         return inked;
     };
     for (const auto& expected : buttons) {
-        auto& button = dynamic_cast<forms::CommandButton&>(widget(expected.name));
+        auto& button = testing_support::controlAs<forms::CommandButton>(widget(expected.name));
         EXPECT_EQ(button.Caption(), expected.caption) << expected.name;
         EXPECT_EQ(button.font().pointSizeF(), 12) << expected.name;
         EXPECT_TRUE(button.font().bold()) << expected.name;
@@ -155,7 +156,7 @@ TEST_F(QuillonWindow, PickerButtonsShowTheirCaptionsAndCalculateShowsItsPicture)
         EXPECT_GT(inkedPixels(button), 100) << expected.name;
     }
     QTest::mouseClick(&widget("Command1"), Qt::LeftButton);
-    auto& calculate = dynamic_cast<forms::CommandButton&>(widget("Command7"));
+    auto& calculate = testing_support::controlAs<forms::CommandButton>(widget("Command7"));
     calculate.setPalette(QPalette(grey));
     EXPECT_GT(inkedPixels(calculate), 50);
 }
@@ -199,7 +200,7 @@ TEST(QuillonStartUp, EachBoxTakesItsOwnReadingOfTheClock) {
     quillon::QuillonForm form;
     form.start();
     auto text = [&](const char* name) {
-        return dynamic_cast<forms::TextBox&>(form.control(name)).Text();
+        return testing_support::controlAs<forms::TextBox>(form.control(name)).Text();
     };
     EXPECT_EQ(text("Text1"), u"31");
     EXPECT_EQ(text("Text2"), u"01");

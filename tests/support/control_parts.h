@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QWidget>
+#include <typeinfo>
 
 namespace testing_support {
 
@@ -15,6 +16,16 @@ inline QWidget* controlOf(QWidget* widget) {
         widget = widget->parentWidget();
     }
     return widget;
+}
+
+// A control as the kind it is; taking it for another kind fails the test
+// there, with std::bad_cast.
+template <class Control>
+Control& controlAs(QWidget& control) {
+    if (auto* typed = qobject_cast<Control*>(&control)) {
+        return *typed;
+    }
+    throw std::bad_cast();
 }
 
 // The control that has the keyboard focus.

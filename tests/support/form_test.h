@@ -53,8 +53,8 @@ protected:
         core::setTodaySource(m_previousClock);
     }
 
-    forms::TextBox& box(const char* name) { return dynamic_cast<forms::TextBox&>(widget(name)); }
-    forms::Label& label(const char* name) { return dynamic_cast<forms::Label&>(widget(name)); }
+    forms::TextBox& box(const char* name) { return controlAs<forms::TextBox>(widget(name)); }
+    forms::Label& label(const char* name) { return controlAs<forms::Label>(widget(name)); }
     QWidget& widget(const char* name) { return form->control(name); }
     const core::FormVariables& vars() const { return form->variables(); }
 
