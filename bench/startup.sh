@@ -2,7 +2,8 @@
 # Time from exec to the first painted frame, and peak resident memory, of
 # Quillon's and Marrasket's start-up beside bare Qt Widgets windows of the
 # same client size and widget count, all on one Xvfb server. Prints medians
-# of RUNS runs each and the ratios to the bare windows.
+# of RUNS runs each and the ratios to the bare windows: a measurement, not a
+# check; docs/measurements.md records the figures to compare against.
 #
 #   bench/startup.sh [BUILD_DIR] [RUNS]
 set -u
@@ -21,8 +22,9 @@ for window in bare-quillon quillon bare-marrasket marrasket; do
     frames=() sizes=()
     for _ in $(seq 1 "$runs"); do
         out=$("$launch" "$probe" "$window" 2>/dev/null)
-        frames+=($(echo "$out" | awk '/first_frame_ns/ {printf "%.2f", $2 / 1e6}'))
-        sizes+=($(echo "$out" | awk '/peak_rss_kib/ {print $2}'))
+        # A run that printed no figure adds none.
+        mapfile -t -O "${#frames[@]}" frames < <(awk '/first_frame_ns/ {printf "%.2f\n", $2 / 1e6}' <<<"$out")
+        mapfile -t -O "${#sizes[@]}" sizes < <(awk '/peak_rss_kib/ {print $2}' <<<"$out")
     done
     frame[$window]=$(printf '%s\n' "${frames[@]}" | median)
     rss[$window]=$(printf '%s\n' "${sizes[@]}" | median)

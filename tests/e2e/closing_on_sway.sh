@@ -37,6 +37,9 @@ for run in $(seq 1 "$runs"); do
     [ "$status" = 0 ] || { echo "FAIL: run $run: exit status $status"; exit 1; }
     read -r w0 h0 <<<"$first"
     read -r w1 h1 <<<"$smallest"
-    [ "$w1" -lt "$w0" ] && [ "$h1" -lt "$h0" ] || { echo "FAIL: run $run: the window did not shrink"; exit 1; }
+    if ! { [ "$w1" -lt "$w0" ] && [ "$h1" -lt "$h0" ]; }; then
+        echo "FAIL: run $run: the window did not shrink"
+        exit 1
+    fi
 done
 echo "PASS"

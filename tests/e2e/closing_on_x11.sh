@@ -64,7 +64,6 @@ else
     fi
 fi
 
-# shellcheck disable=SC2119 # nothing to do while it waits
 await_exit
 wait "$watch_pid"
 APP_PID=""

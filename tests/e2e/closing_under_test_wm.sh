@@ -70,8 +70,10 @@ read -r ox oy ow oh < <(window_box "$id")
 echo "  opened at ${ox},${oy} ${ow}x${oh}"
 if [ "${EXPECT_ON_SCREEN:-0}" = 1 ]; then
     # test_wm's real frame is 4, 4, 24, 4 whatever extents it tells.
-    [ "$ox" -ge 4 ] && [ "$oy" -ge 24 ] && [ $((ox + ow + 4)) -le 1920 ] &&
-        [ $((oy + oh + 4)) -le 1080 ] || fail "did not open wholly on the screen"
+    if ! { [ "$ox" -ge 4 ] && [ "$oy" -ge 24 ] && [ $((ox + ow + 4)) -le 1920 ] &&
+        [ $((oy + oh + 4)) -le 1080 ]; }; then
+        fail "did not open wholly on the screen"
+    fi
 fi
 if [ "${PICK:-0}" = 1 ]; then
     # The first format: the window takes the calculator's height, 107 px
@@ -89,7 +91,9 @@ if [ "$place" = right-edge ]; then
     settle "$id"
     # A move by the user stands.
     read -r mx _ _ _ < <(window_box "$id")
-    [ $((mx - 1600)) -le 4 ] && [ $((mx - 1600)) -ge 0 ] || fail "did not stay where it was moved"
+    if ! { [ $((mx - 1600)) -le 4 ] && [ $((mx - 1600)) -ge 0 ]; }; then
+        fail "did not stay where it was moved"
+    fi
 fi
 
 # ConfigureRequests of managed windows that the window managers logged.
@@ -142,16 +146,18 @@ echo "  samples: $count, from ${first:-none} to ${last:-none}; last bottom ${bot
 
 [ "$status" = 0 ] || fail "exit status $status (hang: still running 30 s after the close)"
 if [ "${EXPECT_BOTTOM:-0}" = 1 ]; then
-    [ -n "$bottom" ] && [ "$bottom" -ge 1079 ] ||
+    if ! { [ -n "$bottom" ] && [ "$bottom" -ge 1079 ]; }; then
         fail "went before it reached the bottom of the screen (last bottom ${bottom:-none})"
+    fi
 fi
 if [ -n "${MAX_REQUESTS:-}" ]; then
     [ "$after" -le "$MAX_REQUESTS" ] ||
         fail "$after ConfigureRequests after the close, more than $MAX_REQUESTS"
 fi
 if [ "${EXPECT_MOVED:-0}" = 1 ]; then
-    [ "$count" -ge 3 ] && [ "$y1" -gt "$y0" ] && [ "$w1" -lt "$w0" ] && [ "$h1" -lt "$h0" ] ||
+    if ! { [ "$count" -ge 3 ] && [ "$y1" -gt "$y0" ] && [ "$w1" -lt "$w0" ] && [ "$h1" -lt "$h0" ]; }; then
         fail "was not seen moving down and shrinking"
+    fi
 fi
 [ "$failed" = 0 ] || exit 1
 echo "PASS"

@@ -45,7 +45,10 @@ if [ "$layout" != short-right ]; then
     dx=$(((x - l - 1920) - (1920 - (w + l + r)) / 2))
     dy=$(((y - t) - (1080 - (h + t + b)) / 2))
     echo "$layout: opened with its frame ${dx},${dy} px from the middle of the right-hand monitor"
-    [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || { echo "FAIL: not centred there"; exit 1; }
+    if ! { [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ]; }; then
+        echo "FAIL: not centred there"
+        exit 1
+    fi
 else
     xdotool windowmove --sync "$id" 2300 300
     settle "$id"
@@ -68,6 +71,8 @@ echo "$layout: status $status; $(wc -l <"$samples.moves") places from ${x0},${y0
 rm -f "$samples" "$samples.moves"
 [ "$status" = 0 ] || { echo "FAIL: exit status $status"; exit 1; }
 [ -z "$back" ] || { echo "FAIL: jumped back: $back"; exit 1; }
-[ "$x1" -gt "$x0" ] && [ $((y1 + h1 + 1)) -ge "$bottom" ] ||
-    { echo "FAIL: did not slide off the bottom of its monitor"; exit 1; }
+if ! { [ "$x1" -gt "$x0" ] && [ $((y1 + h1 + 1)) -ge "$bottom" ]; }; then
+    echo "FAIL: did not slide off the bottom of its monitor"
+    exit 1
+fi
 echo "PASS"

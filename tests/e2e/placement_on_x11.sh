@@ -28,7 +28,10 @@ settle "$id"
 read -r dx dy < <(frame_offset_from_centre "$id")
 read -r w0 h0 _ < <(outer "$id")
 echo "$wm at scale $label: the picker ${w0}x${h0} opened with its frame ${dx},${dy} px from the centre"
-[ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || { echo "FAIL: not centred"; exit 1; }
+if ! { [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ]; }; then
+    echo "FAIL: not centred"
+    exit 1
+fi
 
 xdotool windowactivate --sync "$id" >/dev/null 2>&1
 xdotool windowfocus --sync "$id" >/dev/null 2>&1
@@ -39,8 +42,14 @@ read -r w1 h1 frame < <(outer "$id")
 want=$(awk -v s="$factor" -v f="$frame" 'BEGIN {
     h = int(1600 / 15 * s + 0.5); r = f + int(1020 / 15 * s + 0.5); print (r > h ? r : h) }')
 echo "$wm at scale $label: the calculator ${w1}x${h1} (frame ${frame} px high), ${want} px high wanted"
-[ "${w1}" -ge $((w0 - 1)) ] && [ "${w1}" -le $((w0 + 1)) ] || { echo "FAIL: width changed"; exit 1; }
-[ "${h1}" -ge $((want - 1)) ] && [ "${h1}" -le $((want + 1)) ] || { echo "FAIL: wrong height"; exit 1; }
+if ! { [ "${w1}" -ge $((w0 - 1)) ] && [ "${w1}" -le $((w0 + 1)) ]; }; then
+    echo "FAIL: width changed"
+    exit 1
+fi
+if ! { [ "${h1}" -ge $((want - 1)) ] && [ "${h1}" -le $((want + 1)) ]; }; then
+    echo "FAIL: wrong height"
+    exit 1
+fi
 
 samples=$(mktemp)
 "$watch" "$id" --close >"$samples" &

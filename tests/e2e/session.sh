@@ -1,7 +1,11 @@
+# shellcheck shell=bash
 # Shared by the end-to-end scripts and the measurements: starts an Xvfb
 # server on a free display, window managers on it, or a headless sway, and
 # stops everything it started when the script exits. Sourcing scripts set
-# SCREEN_SIZE (default 1024x768x24) before start_xvfb.
+# SCREEN_SIZE (default 1024x768x24) before start_xvfb, and APP_PID to the
+# program they started, which stop_session stops too and await_exit awaits.
+# Functions hand results back in variables named where they are set (WM_PID,
+# SESSION_DIR, status...), for the sourcing script to read.
 
 STARTED=()
 trap stop_session EXIT
@@ -32,7 +36,8 @@ start_session_bus() {
     local out
     out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
         --address="unix:dir=$SESSION_DIR") || { echo "dbus-daemon did not start" >&2; exit 1; }
-    export DBUS_SESSION_BUS_ADDRESS=$(echo "$out" | sed -n 1p)
+    DBUS_SESSION_BUS_ADDRESS=$(echo "$out" | sed -n 1p)
+    export DBUS_SESSION_BUS_ADDRESS
     STARTED+=("$(echo "$out" | sed -n 2p)")
 }
 
@@ -264,22 +269,33 @@ start_sway() {
     WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 \
         "${as_user[@]}" sway -c "$config" >"$SESSION_DIR/sway.log" 2>&1 &
     STARTED+=($!)
-    local sock=""
+    local sock="" socks
     for _ in $(seq 1 200); do
-        sock=$(ls "$SESSION_DIR"/sway-ipc.*.sock 2>/dev/null | head -n 1)
-        [ -n "$sock" ] && swaymsg -s "$sock" -t get_outputs >/dev/null 2>&1 && break
-        sock=""
+        # The glob stays as written while there is no such socket.
+        socks=("$SESSION_DIR"/sway-ipc.*.sock)
+        if [ -S "${socks[0]}" ] && swaymsg -s "${socks[0]}" -t get_outputs >/dev/null 2>&1; then
+            sock=${socks[0]}
+            break
+        fi
         sleep 0.05
     done
     [ -n "$sock" ] || { echo "sway did not start"; tail "$SESSION_DIR/sway.log"; return 1; } >&2
     export SWAYSOCK=$sock
-    WAYLAND_DISPLAY=$(basename "$(ls "$SESSION_DIR"/wayland-* | grep -v lock | head -n 1)")
+    # The Wayland socket, not its lock file beside it.
+    local socket
+    WAYLAND_DISPLAY=""
+    for socket in "$SESSION_DIR"/wayland-*; do
+        if [ -S "$socket" ]; then
+            WAYLAND_DISPLAY=${socket##*/}
+            break
+        fi
+    done
     export WAYLAND_DISPLAY
 }
 
-# Waits at most 30 s for the program APP_PID to end, running the command
-# "$@" (if any) every 50 ms meanwhile; sets status to its exit status, or to
-# "hang" after killing it.
+# Waits at most 30 s for the program APP_PID to end; sets status to its exit
+# status, or to "hang" after killing it.
+# shellcheck disable=SC2034 # status is the sourcing script's to read
 await_exit() {
     for _ in $(seq 1 600); do
         if ! kill -0 "$APP_PID" 2>/dev/null; then
@@ -287,7 +303,6 @@ await_exit() {
             status=$?
             return
         fi
-        [ $# -gt 0 ] && "$@"
         sleep 0.05
     done
     kill -9 "$APP_PID" 2>/dev/null
@@ -350,8 +365,7 @@ window_box() {
 frame_offset_from_centre() {
     local l r t b x y w h ax ay aw ah
     read -r l r t b < <(frame_extents "$1")
-    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {print "x=" $NF}
-        /Absolute upper-left Y/ {print "y=" $NF} /^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
+    read -r x y w h < <(window_box "$1")
     read -r ax ay aw ah _ < <(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= //p' | tr -d ',')
     if [ -z "${ah:-}" ]; then
         ax=0 ay=0
@@ -364,7 +378,7 @@ frame_offset_from_centre() {
 outer() {
     local l r t b w h
     read -r l r t b < <(frame_extents "$1")
-    eval "$(xwininfo -id "$1" | awk '/^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
+    read -r _ _ w h < <(window_box "$1")
     echo $((w + l + r)) $((h + t + b)) $((t + b))
 }
 

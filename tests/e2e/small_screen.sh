@@ -23,11 +23,17 @@ id=$(wait_for_window quillon) || { echo "FAIL: no window"; exit 1; }
 settle "$id"
 read -r x y < <(frame_top_left "$id")
 echo "the picker's frame at ${x},${y}"
-[ "$x" -ge 0 ] && [ "$y" -ge 0 ] || { echo "FAIL: title bar off the screen"; exit 1; }
+if ! { [ "$x" -ge 0 ] && [ "$y" -ge 0 ]; }; then
+    echo "FAIL: title bar off the screen"
+    exit 1
+fi
 xdotool windowactivate --sync "$id" >/dev/null 2>&1
 xdotool key --clearmodifiers Return
 settle "$id"
 read -r x y < <(frame_top_left "$id")
 echo "the calculator's frame at ${x},${y}"
-[ "$x" -ge 0 ] && [ "$y" -ge 0 ] || { echo "FAIL: title bar off the screen"; exit 1; }
+if ! { [ "$x" -ge 0 ] && [ "$y" -ge 0 ]; }; then
+    echo "FAIL: title bar off the screen"
+    exit 1
+fi
 echo "PASS"
