@@ -44,8 +44,8 @@ public:
 
     // The longest wait for one answer: a window manager on a busy machine
     // may answer late, and a late answer must not read as no answer; only
-    // one that never answers costs the whole of it.
-    static constexpr Millis kCap{1500};
+    // one that never answers costs the whole of it, once, as its close ends.
+    static constexpr Millis kCap{1000};
     // The same where the window system is a compositor on the same machine
     // (Xwayland): it answers within a frame or two, or never, as sway and
     // weston do when they hold the window where it is.
