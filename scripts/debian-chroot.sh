@@ -6,7 +6,8 @@
 # /var/tmp/debian-chroots); each run starts from a fresh copy of it and
 # removes it afterwards. Needs root and Debian's package archive:
 # DEBIAN_MIRROR names the mirror to make the base system from (debootstrap's
-# own default otherwise); the chroot keeps using it.
+# own default otherwise); the chroot keeps using it. Prints what the command
+# prints and ends with its exit status.
 #
 #   [DEBIAN_MIRROR=URL] scripts/debian-chroot.sh RELEASE [COMMAND...]
 set -euo pipefail

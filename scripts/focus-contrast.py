@@ -10,7 +10,8 @@ that has the focus in OTHER); `first` or `last` picks the leftmost or the
 rightmost. Its ring is the outer two pixels of its bounding box. Printed:
 where it is, how many pixels changed, the ring's colour in FOCUSED (the
 commonest), and its contrast (WCAG 2) against the colour just outside the
-ring (a two-pixel band) and against the same ring's colour in OTHER.
+ring (a two-pixel band) and against the same ring's colour in OTHER. A
+mark that a user can see stands at 3:1 or more against both.
 """
 import collections
 import subprocess

@@ -3,9 +3,13 @@
 # openbox: the default palette, and through qt6ct its "darker" colour scheme
 # and a high-contrast one written here, white and cyan on black. (Qt 6.4's
 # GTK platform theme knows dark GTK themes but gives GTK's high-contrast
-# ones its default palette.) In each: Quillon's day box and calculate button, each with the
-# focus, and Marrasket's menu bar before and after Alt alone. Prints each
-# focus mark's contrast, measured from the pixels by focus-contrast.py.
+# ones its default palette.) In each: Quillon's day box and calculate
+# button, each with the focus, the ERROR box's OK, and Marrasket's menu bar
+# before and after Alt alone. A tool for the measurements, not a check:
+# it prints each focus mark's contrast, measured from the pixels by
+# focus-contrast.py (look for 3:1 or more against what is around the mark
+# and against the same place without the focus), and writes one picture of
+# all the marks, a row a theme, to look at.
 # Needs Xvfb, openbox, xdotool, xmessage, ImageMagick and qt6ct.
 #
 #   scripts/focus-shots.sh [BUILD_DIR] [OUTPUT_DIR]

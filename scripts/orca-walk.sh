@@ -3,8 +3,11 @@
 # and prints what Orca would have spoken (its debug log's speech lines):
 # word navigation in a box, Tab into a box holding 2021, a format picked, a
 # century refusal, Alt+E and Alt+G, F1 for the notices, and a Get Dates
-# stopped by a number of days that is no number. Needs orca,
-# at-spi2-core, Xvfb, openbox and xdotool.
+# stopped by a number of days that is no number. A tool for a person to
+# read, not a check: look that each step is spoken once, in words a
+# listener follows (a box's name and text, the error's message, the notice),
+# and that "Quillon still answers: yes". Needs orca, at-spi2-core, Xvfb,
+# openbox and xdotool.
 #
 #   scripts/orca-walk.sh [QUILLON] [MARRASKET] [LOG_FOLDER]
 set -u
@@ -22,7 +25,7 @@ start_accessibility_bus
 start_orca() {
     HOME=$SESSION_DIR/home orca --replace --debug-file="$logs/$1.log" >/dev/null 2>&1 &
     ORCA_PID=$!
-    STARTED+=($ORCA_PID)
+    STARTED+=("$ORCA_PID")
     sleep 4
 }
 
@@ -32,7 +35,7 @@ start_orca() {
 stop_listened() {
     sleep 2
     keys shift shift shift shift
-    kill $ORCA_PID $APP_PID; APP_PID=""
+    kill "$ORCA_PID" "$APP_PID"; APP_PID=""
     sleep 1
 }
 
@@ -65,7 +68,7 @@ keys shift+Tab shift+Tab Tab Tab               # back to the day box, then Tab i
 keys F1
 keys Tab 9 0 Tab Return                        # 90 days, Tab to the calculator, Return
 sleep 1
-echo "Quillon still answers: $(xdotool getwindowname "$id" >/dev/null 2>&1 && kill -0 $APP_PID && echo yes)"
+echo "Quillon still answers: $(xdotool getwindowname "$id" >/dev/null 2>&1 && kill -0 "$APP_PID" && echo yes)"
 stop_listened
 
 start_listened "$marrasket" marrasket

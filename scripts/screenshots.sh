@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Remakes the README's pictures: each program's window under Xvfb, driven by
-# simulated clicks and keys.
+# simulated clicks and keys. A tool, not a check: look at the pictures it
+# lists at the end beside what the README says of them (the schedule shows
+# the day it was run).
 #
 #   scripts/screenshots.sh BUILD_DIR OUTPUT_DIR
 set -eu
@@ -12,14 +14,16 @@ start_xvfb
 
 # Captures the client area of window $1 into $2.
 capture() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+    local x y w h
+    read -r x y w h < <(window_box "$1")
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
 }
 
 # Clicks at a point of window $1, in pixels from its top-left corner.
 click() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+    local x y
+    read -r x y _ < <(window_box "$1")
+    xdotool mousemove $((x + $2)) $((y + $3)) click 1
     sleep 0.2
 }
 

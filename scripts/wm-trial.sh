@@ -5,10 +5,13 @@
 # and N closes (WM_DELETE_WINDOW, as a close box sends) idle and N with two
 # processes spinning: whether each reached the bottom edge, its exit status,
 # its time and the program's CPU time while closing, as a share of that time.
+# A tool for the measurements table, not a check: one line per close; look
+# for an offset within 2 px of 0,0, bottom=yes and status=0 on each, and
+# compare ms and cpu_ms idle and loaded.
 #
 #   scripts/wm-trial.sh PROGRAM WM [N] [SCALE]
 #
-# SCALE sets QT_SCALE_FACTOR. One line per close, then a summary line.
+# SCALE sets QT_SCALE_FACTOR.
 set -u
 binary=$(realpath "$1") wm=$2 runs=${3:-10} scale=${4:-1}
 here=$(cd "$(dirname "$0")/.." && pwd)
