@@ -12,7 +12,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: deps configure build run run-marrasket test test-sanitize test-clang package screenshots fuzz clean
+.PHONY: deps configure build run run-marrasket test test-sanitize test-clang lint package screenshots fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -33,6 +33,12 @@ run-marrasket: build
 TEST_LABELS ?=
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) $(if $(TEST_LABELS),-L '$(TEST_LABELS)')
+
+# shellcheck on every tracked shell script and clang-tidy (.clang-tidy) on the
+# product's sources, with the compile commands of $(BUILD); fails on any
+# finding. Configuring is enough: clang-tidy reads the sources, not objects.
+lint: configure
+	scripts/lint.sh $(BUILD) $(JOBS)
 
 # The Debian package, in $(BUILD). cpack gives the package's own members the
 # modes that the builder's umask gives their files, so the umask is fixed.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running, testing, fuzzing and
-# packaging need. Does nothing when all of them are already there; skips,
-# with a word, any that this release of the distribution does not have.
+# Installs the Debian packages that building, running, testing, linting,
+# fuzzing and packaging need. Does nothing when all of them are already
+# there; otherwise prints what it installs, and skips, with a word, any that
+# this release of the distribution does not have.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,7 @@ packages=(
     openbox mutter xwayland metacity kwin-x11 i3-wm weston sway
     desktop-file-utils appstream dpkg-dev devscripts
     clang libclang-rt-dev
+    shellcheck clang-tidy
 )
 
 missing=()
