@@ -73,6 +73,15 @@ TEST_F(ReadableText, TextOnTheLayoutsGreyReadsUnderADarkPalette) {
     EXPECT_EQ(box.color(QPalette::Base), QColor(35, 38, 41));
 }
 
+// Under a dark theme the form keeps its grey, where its black text reads.
+TEST_F(ReadableText, TheFormIsPaintedInItsGreyUnderADarkPalette) {
+    TestForm form;
+    form.start();
+    const QImage window = form.grab().toImage();
+    const QPoint corner = form.clientArea().geometry().bottomRight() - QPoint(2, 2);
+    EXPECT_EQ(window.pixelColor(corner), QColor(kGrey.red(), kGrey.green(), kGrey.blue()));
+}
+
 TEST_F(ReadableText, FollowsTheSystemPaletteWhenItChanges) {
     TestForm form;
     form.start();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 
 namespace forms_testing {
@@ -185,6 +186,32 @@ TEST_F(Controls, TheRestOfACommitFollowsTheFocusAndALockedBoxTakesNone) {
     editorOf(locked).selectAll();
     testing_support::commitText(QStringLiteral("9"), &editorOf(locked));
     EXPECT_EQ(locked.Text(), u"1234");
+}
+
+// A drop would put text in a box behind KeyPress's back.
+TEST_F(Controls, NothingDroppedOnABoxGetsIn) {
+    EXPECT_FALSE(editorOf(box).acceptDrops());
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("x9"));
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&editorOf(box), &drop);
+    EXPECT_EQ(box.Text(), u"");
+    EXPECT_TRUE(form.codes.empty());
+}
+
+// Delete types nothing, whatever text the platform attaches to its key (X11
+// gives it DEL): it deletes, and KeyPress never sees it.
+TEST_F(Controls, DeleteDeletesWhateverTextItsKeyCarries) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    box.SetFocus();
+    QTest::keyClicks(&box, "12");
+    QTest::keyClick(&box, Qt::Key_Home);
+    form.codes.clear();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(&box, &press);
+    EXPECT_TRUE(form.codes.empty());
+    EXPECT_EQ(services.beeps, 0);
+    EXPECT_EQ(box.Text(), u"2");
 }
 
 TEST_F(Controls, ReturnEnterAndSpaceClickAFocusedButton) {

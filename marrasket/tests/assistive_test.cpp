@@ -1,8 +1,10 @@
 #include "assistive_queries.h"
+#include "label.h"
 #include "marrasket_fixture.h"
 #include "readable_colours.h"
 
 #include <QImage>
+#include <QMouseEvent>
 
 namespace marrasket_testing {
 namespace {
@@ -107,6 +109,19 @@ TEST_F(Assistive, AGetDatesStoppedByAnErrorTellsWhereTheWindowStandsAndNoSchedul
     EXPECT_EQ(focusedControl(), &box("Text4"));
 }
 
+// The date and schedule that Load sets are told once the window is there
+// to be read, and nothing that shows no text joins what is told.
+TEST_F(Assistive, WhatLoadSetIsToldOnceTheWindowIsActiveAndEmptyLabelsAreNot) {
+    std::u16string rows(kRowsFrom31Dec2023);
+    QString expected = QStringLiteral("31/12/2023 ") + forms::displayedCaption(rows).simplified();
+    EXPECT_EQ(news(), expected);
+    QTest::keyClick(form.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(news(),
+              QStringLiteral("The schedule made way for the boxes of another start date: type its "
+                             "day, month and year and, if you like, a number of days, then choose "
+                             "Get Dates, Alt+G."));
+}
+
 TEST_F(Assistive, ACenturyRefusalTellsThatTheThreeBoxesWereEmptied) {
     chooseEnterDate();
     typeInto("Text1", "29");
@@ -141,6 +156,26 @@ TEST_F(Assistive, AltAloneRingsTheMenuItemThatHasTheKeyboard) {
     // Escape leaves the item, and the mark goes.
     QTest::keyClick(&bar, Qt::Key_Escape);
     EXPECT_EQ(bar.grab().toImage(), before);
+}
+
+// The pointer over the item is no keyboard focus: no ring.
+TEST_F(Assistive, ThePointerOverTheMenuItemRingsNothing) {
+    QMenuBar& bar = *form->formMenuBar();
+    const QRect item = bar.actionGeometry(&enterDate());
+    QMouseEvent move(QEvent::MouseMove, QPointF(item.center()),
+                     bar.mapToGlobal(QPointF(item.center())), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&bar, &move);
+    ASSERT_EQ(bar.activeAction(), &enterDate());
+    ASSERT_FALSE(bar.hasFocus());
+    const QImage hovered = bar.grab().toImage();
+    const QColor ring = forms::focusMarkOn(bar.palette().color(QPalette::Window),
+                                           bar.palette().color(QPalette::WindowText));
+    int ringed = 0;
+    for (int x = item.left() + 1; x < item.right(); ++x) {
+        ringed += hovered.pixelColor(x, item.top() + 1) == ring;
+    }
+    EXPECT_LT(ringed, item.width() / 2);
 }
 
 }  // namespace

@@ -159,6 +159,8 @@ TEST_F(QuillonWindow, PickerButtonsShowTheirCaptionsAndCalculateShowsItsPicture)
     auto& calculate = testing_support::controlAs<forms::CommandButton>(widget("Command7"));
     calculate.setPalette(QPalette(grey));
     EXPECT_GT(inkedPixels(calculate), 50);
+    // The picture fits inside the raised border, which stays whole round it.
+    EXPECT_EQ(calculate.iconSize(), calculate.size() - QSize(4, 4));
 }
 
 TEST_F(QuillonWindow, IsAFrameNamedForTheProgramThatReadsItsPromptWhilePicking) {
