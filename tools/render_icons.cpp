@@ -47,8 +47,6 @@ bool save(const QImage& image, const QDir& out, int side, const char* name) {
     return true;
 }
 
-}  // namespace
-
 QByteArray readDrawing(const char* path) {
     QFile svg(QString::fromLocal8Bit(path));
     if (!svg.open(QIODevice::ReadOnly)) {
@@ -73,6 +71,8 @@ int renderForWindow(int argc, char** argv) {
     }
     return 0;
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 5 && std::strcmp(argv[1], "--window") == 0) {
