@@ -53,7 +53,7 @@ void AnswerPolicy::see(const AnswerEvent& event, Millis now) {
         m_unanswered.erase(late);
         return;
     }
-    if (event.client != m_before || event.synthetic) {
+    if (event.client != m_before) {
         m_answer = Answer::Altered;
         return;
     }

@@ -20,8 +20,7 @@ struct AnswerEvent {
     // The number of the last request of ours that the server had run when
     // it made the event (32 bits, wrapping round).
     unsigned sequence = 0;
-    // Sent by the window manager rather than made by the server: its last
-    // word on a request it carried out only in part or not at all.
+    // Sent by the window manager rather than made by the server.
     bool synthetic = false;
     QRect client;
 };
@@ -33,11 +32,11 @@ struct AnswerEvent {
 // answer it. An answer that shows what was asked is the window system's
 // yes. One that shows another change is taken as soon as it comes: a window
 // manager that holds the window at a screen edge answers every pass so. One
-// that shows no change yet is the window manager's refusal if it sent it,
-// else it may be a first step of several: it stands for that only after
-// kSettle with nothing more. A window manager that answers an earlier,
-// unanswered request late answers nothing about this one. No answer at all
-// within kCap is None.
+// that shows no change yet stands for a refusal only after kSettle with
+// nothing more: a window manager may tell the window's place (KWin does,
+// in an event of its own) before it carries the request out. A window
+// manager that answers an earlier, unanswered request late answers nothing
+// about this one. No answer at all within kCap is None.
 class AnswerPolicy {
 public:
     using Millis = std::chrono::milliseconds;

@@ -184,13 +184,12 @@ void OuterWindow::apply() {
         if (QRect(server->clientPosition, server->clientSize) == client) {
             return;
         }
-        // A window that has left every monitor is seen no more: the passes
-        // that remain are not asked of the window system, which could pull
-        // it back into sight (openbox does).
+        // A window that has slid below the bottom of every monitor it could
+        // show on is seen no more: the passes that remain are not asked of
+        // the window system, which could pull it back into sight (openbox
+        // does).
         const QRect seen = client.marginsAdded(edges);
-        if (m_sizeReleased && !m_monitors.empty() &&
-            std::none_of(m_monitors.begin(), m_monitors.end(),
-                         [&](const QRect& each) { return each.intersects(seen); })) {
+        if (m_sizeReleased && belowEveryMonitor(seen)) {
             m_gone = seen;
             return;
         }
@@ -212,6 +211,21 @@ void OuterWindow::apply() {
         m_window.move(scaled(outer, 1 / scale).topLeft());
     }
     m_window.resize(scaled(client.size(), 1 / scale));
+}
+
+// Below the bottom edge of the monitors beneath or above it, or of all of
+// them where none is.
+bool OuterWindow::belowEveryMonitor(const QRect& outer) const {
+    if (m_monitors.empty()) {
+        return false;
+    }
+    const auto sideBySide = [&](const QRect& monitor) {
+        return monitor.left() <= outer.right() && outer.left() <= monitor.right();
+    };
+    const bool anyBeside = std::any_of(m_monitors.begin(), m_monitors.end(), sideBySide);
+    return std::all_of(m_monitors.begin(), m_monitors.end(), [&](const QRect& monitor) {
+        return (anyBeside && !sideBySide(monitor)) || outer.top() > monitor.bottom();
+    });
 }
 
 void OuterWindow::showPass() {

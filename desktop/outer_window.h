@@ -70,6 +70,7 @@ private:
     QRect readGeometry();
     void change(bool move, const auto& edit);
     void apply();
+    bool belowEveryMonitor(const QRect& outer) const;
 
     QWidget& m_window;
     WindowAnswers m_answers;

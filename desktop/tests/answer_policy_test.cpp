@@ -65,29 +65,27 @@ TEST_F(Answers, AnAnswerThatChangesTheWindowOtherwiseIsTakenAtOnce) {
     EXPECT_EQ(at(2001), Answer::Altered);
 }
 
-// The window manager's own word that nothing changes is final; the
-// server's may be a first step, and stands for a refusal only once nothing
-// more came for kSettle.
-TEST_F(Answers, ARefusalIsFinalFromTheWindowManagerAndSettlesFromTheServer) {
-    see(kRequest, true, kBefore, 1002);
-    EXPECT_EQ(at(1002), Answer::Altered);
-
-    policy.ask(kRequest + 10, kBefore, kAsked, Millis(2000));
-    see(kRequest + 10, false, kBefore, 2002);
-    EXPECT_EQ(at(2031), std::nullopt);
-    EXPECT_EQ(policy.wakeAt(), Millis(2032));
-    EXPECT_EQ(at(2032), Answer::Altered);
-
+// An answer that shows no change yet may come before the change itself
+// (KWin tells the window's place, then moves it): it stands for a refusal
+// only once nothing more came for kSettle, whoever sent it.
+TEST_F(Answers, AnAnswerThatChangesNothingYetSettlesBeforeItIsARefusal) {
+    for (const bool synthetic : {true, false}) {
+        policy.ask(kRequest + 10, kBefore, kAsked, Millis(2000));
+        see(kRequest + 10, synthetic, kBefore, 2002);
+        EXPECT_EQ(at(2031), std::nullopt) << synthetic;
+        EXPECT_EQ(policy.wakeAt(), Millis(2032));
+        EXPECT_EQ(at(2032), Answer::Altered) << synthetic;
+    }
     // More unchanged events do not put the verdict off; the change itself
     // still comes in time.
     policy.ask(kRequest + 20, kBefore, kAsked, Millis(3000));
-    see(kRequest + 20, false, kBefore, 3001);
+    see(kRequest + 20, true, kBefore, 3001);
     see(kRequest + 20, false, kBefore, 3021);
-    see(kRequest + 20, false, kAsked, 3025);
+    see(kRequest + 20, true, kAsked, 3025);
     EXPECT_EQ(at(3025), Answer::CarriedOut);
     policy.ask(kRequest + 30, kBefore, kAsked, Millis(4000));
     see(kRequest + 30, false, kBefore, 4001);
-    see(kRequest + 30, false, kBefore, 4021);
+    see(kRequest + 30, true, kBefore, 4021);
     EXPECT_EQ(at(4031), Answer::Altered);
 }
 
@@ -132,7 +130,7 @@ TEST_F(Answers, AnEarlierRequestThatWasAnsweredIsNotAwaitedAgain) {
     const QRect next = kAsked.adjusted(2, 2, -2, -2);
     policy.ask(kRequest + 10, kAsked, next, Millis(1100));
     see(kRequest + 10, true, kAsked, 1101);
-    EXPECT_EQ(at(1101), Answer::Altered);
+    EXPECT_EQ(at(1101 + int(AnswerPolicy::kSettle.count())), Answer::Altered);
 }
 
 // Whatever comes, the verdict is in by kCap.
