@@ -22,8 +22,8 @@ public:
     virtual void showPass() {}
     // Whether the last pass's outcome is the window system's word: false
     // when it changed hands during the pass (a window manager replaced,
-    // restarted or gone), so that a pass that moved nothing says nothing of
-    // what the next one will do.
+    // restarted or gone), or only said nothing changed, so that a pass that
+    // moved nothing says nothing of what the next one will do.
     virtual bool passSettled() { return true; }
 };
 

@@ -70,7 +70,7 @@ std::optional<Answer> AnswerPolicy::verdict(Millis now) const {
         return m_answer;
     }
     if (m_unchangedSince && now >= *m_unchangedSince + kSettle) {
-        return Answer::Altered;
+        return Answer::Refused;
     }
     if (now >= m_askedAt + m_cap) {
         return Answer::None;

@@ -10,7 +10,8 @@ namespace desktop {
 // What the window system did with one request for a window's geometry.
 enum class Answer {
     CarriedOut,  // the window has what was asked
-    Altered,     // answered, and the window has something else (refused or held)
+    Altered,     // answered, and the window has something else (held, or moved elsewhere)
+    Refused,     // answered, and nothing changed in the time a change would take
     None,        // no answer within the wait
 };
 

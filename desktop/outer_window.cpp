@@ -193,16 +193,31 @@ void OuterWindow::apply() {
             m_gone = seen;
             return;
         }
-        if (m_answers.request(client, edges) == Answer::Altered) {
-            // A window manager that keeps a window larger than asked keeps it
-            // so: no later pass waits on asking it for less.
+        // A window manager that holds the window at the bottom edge answers
+        // a further move down with nothing at all: it is not asked.
+        const QRect now(server->clientPosition, server->clientSize);
+        if (m_sizeReleased && m_heldAtBottom && client.size() == now.size() &&
+            client.y() > now.y()) {
+            return;
+        }
+        const Answer answer = m_answers.request(client, edges);
+        // A refusal may yet turn out a change that came late.
+        m_tentative = answer == Answer::Refused;
+        if (answer == Answer::Altered || answer == Answer::Refused) {
             if (const std::optional<ServerGeometry> kept = serverGeometry(m_window)) {
+                // A window manager that keeps a window larger than asked
+                // keeps it so: no later pass waits on asking it for less.
                 if (kept->clientSize.width() > client.width()) {
                     m_sizeFloor.setWidth(kept->clientSize.width());
                 }
                 if (kept->clientSize.height() > client.height()) {
                     m_sizeFloor.setHeight(kept->clientSize.height());
                 }
+                const QRect keptOuter =
+                    QRect(kept->clientPosition, kept->clientSize).marginsAdded(edges);
+                m_heldAtBottom =
+                    m_heldAtBottom || (m_closingMonitor && kept->clientPosition.y() < client.y() &&
+                                       keptOuter.bottom() >= m_closingMonitor->bottom());
             }
         }
         return;
@@ -230,6 +245,7 @@ bool OuterWindow::belowEveryMonitor(const QRect& outer) const {
 
 void OuterWindow::showPass() {
     m_handoversAtPass = m_answers.handovers();
+    m_tentative = false;
     apply();
     if (m_gone) {
         return;

@@ -39,7 +39,11 @@ public:
     void setHeight(float twips) override;
     float screenWidth() override;
     void showPass() override;
-    bool passSettled() override { return m_handoversAtPass == m_answers.handovers(); }
+    // Not when the window changed hands during the pass, nor when all the
+    // window system said was that nothing changed.
+    bool passSettled() override {
+        return m_handoversAtPass == m_answers.handovers() && !m_tentative;
+    }
 
     // The frame's height above and below the client area, in twips.
     float frameHeight();
@@ -85,8 +89,12 @@ private:
     // The outer geometry that the changes so far ask for, in device pixels.
     std::optional<QRect> m_asked;
     bool m_changed = false;
-    // The window's handovers when the last pass began.
+    // The window's handovers when the last pass began, and whether the
+    // window system's only answer to it was that nothing changed.
     long m_handoversAtPass = 0;
+    bool m_tentative = false;
+    // The window manager keeps the window from going below the bottom edge.
+    bool m_heldAtBottom = false;
     // The client size the window had at the end of the last pass.
     QSize m_shownSize;
     // The smallest client size that the window system has shown it keeps.

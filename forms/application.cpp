@@ -41,10 +41,10 @@ void installFonts() {
     }
 }
 
-void prepareApplication(QApplication& app) {
+void prepareApplication(QApplication& /*app: the application, made first*/) {
     // One look on every desktop: the layouts place every control themselves.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        app.setStyle(style);
+        QApplication::setStyle(style);
     }
     installFonts();
     installAccessibility();

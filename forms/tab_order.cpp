@@ -19,6 +19,7 @@ std::vector<QWidget*> TabOrder::ordered() const {
     std::stable_sort(indexed.begin(), indexed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<QWidget*> order;
+    order.reserve(indexed.size());
     for (const auto& entry : indexed) {
         order.push_back(entry.second);
     }

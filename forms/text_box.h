@@ -64,7 +64,7 @@ private:
     // before the next one passes, as if typed one by one: once a KeyPress
     // has moved the focus to another box, the rest go there.
     void typeCharacters(const std::vector<char16_t>& codes);
-    void typeCharacter(char16_t code);
+    void typeCharacter(char16_t original);
     // A KeyPress handler is running, in this box or another.
     static bool typing();
 

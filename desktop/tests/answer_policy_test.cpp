@@ -74,7 +74,7 @@ TEST_F(Answers, AnAnswerThatChangesNothingYetSettlesBeforeItIsARefusal) {
         see(kRequest + 10, synthetic, kBefore, 2002);
         EXPECT_EQ(at(2031), std::nullopt) << synthetic;
         EXPECT_EQ(policy.wakeAt(), Millis(2032));
-        EXPECT_EQ(at(2032), Answer::Altered) << synthetic;
+        EXPECT_EQ(at(2032), Answer::Refused) << synthetic;
     }
     // More unchanged events do not put the verdict off; the change itself
     // still comes in time.
@@ -86,7 +86,7 @@ TEST_F(Answers, AnAnswerThatChangesNothingYetSettlesBeforeItIsARefusal) {
     policy.ask(kRequest + 30, kBefore, kAsked, Millis(4000));
     see(kRequest + 30, false, kBefore, 4001);
     see(kRequest + 30, true, kBefore, 4021);
-    EXPECT_EQ(at(4031), Answer::Altered);
+    EXPECT_EQ(at(4031), Answer::Refused);
 }
 
 TEST_F(Answers, NoAnswerIsNoneAfterTheCapAndNotBefore) {
@@ -130,7 +130,7 @@ TEST_F(Answers, AnEarlierRequestThatWasAnsweredIsNotAwaitedAgain) {
     const QRect next = kAsked.adjusted(2, 2, -2, -2);
     policy.ask(kRequest + 10, kAsked, next, Millis(1100));
     see(kRequest + 10, true, kAsked, 1101);
-    EXPECT_EQ(at(1101 + int(AnswerPolicy::kSettle.count())), Answer::Altered);
+    EXPECT_EQ(at(1101 + int(AnswerPolicy::kSettle.count())), Answer::Refused);
 }
 
 // Whatever comes, the verdict is in by kCap.
