@@ -8,9 +8,12 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,12 +29,39 @@ xcb_connection_t* x11Connection(const QWidget& window) {
     return x11->connection();
 }
 
+// Atoms are the server's for as long as it runs: those this file uses are
+// asked for together, once per connection, so that the first queries wait
+// on the server once rather than once an atom.
 xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    static constexpr std::array kUsed{"_NET_CURRENT_DESKTOP",       "_NET_FRAME_EXTENTS",
+                                      "_NET_REQUEST_FRAME_EXTENTS", "_NET_SUPPORTED",
+                                      "_NET_SUPPORTING_WM_CHECK",   "_NET_WORKAREA"};
+    static xcb_connection_t* askedOn = nullptr;
+    static std::map<std::string, xcb_atom_t, std::less<>> known;
+    const auto intern = [connection](const char* each) {
+        return xcb_intern_atom(connection, 0, uint16_t(std::strlen(each)), each);
+    };
+    const auto keep = [connection](const char* each, xcb_intern_atom_cookie_t asked) {
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(connection, asked, nullptr), &std::free);
+        if (reply) {
+            known.emplace(each, reply->atom);
+        }
+    };
+    if (connection != askedOn) {
+        known.clear();
+        askedOn = connection;
+        std::array<xcb_intern_atom_cookie_t, kUsed.size()> asked{};
+        std::transform(kUsed.begin(), kUsed.end(), asked.begin(), intern);
+        for (std::size_t i = 0; i < kUsed.size(); ++i) {
+            keep(kUsed[i], asked[i]);
+        }
+    }
+    if (!known.contains(std::string_view(name))) {
+        keep(name, intern(name));
+    }
+    const auto found = known.find(std::string_view(name));
+    return found != known.end() ? found->second : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 template <class Reply>
@@ -56,6 +86,12 @@ std::optional<std::vector<std::uint32_t>> property32(xcb_connection_t* connectio
 // The root window of the window's own screen (not always the first screen's):
 // it never changes, so the last one asked for is kept.
 xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window) {
+    // A display of one screen, as nearly all are, has one root: no need to
+    // ask the server.
+    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    if (screens.rem == 1) {
+        return screens.data->root;
+    }
     static xcb_window_t lastWindow = XCB_WINDOW_NONE;
     static xcb_window_t lastRoot = XCB_WINDOW_NONE;
     if (window != lastWindow) {
