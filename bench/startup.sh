@@ -16,18 +16,24 @@ start_xvfb
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 
-declare -A frame rss
-for window in bare-quillon quillon bare-marrasket marrasket; do
+windows=(bare-quillon quillon bare-marrasket marrasket)
+declare -A frames sizes frame rss
+for window in "${windows[@]}"; do
     "$launch" "$probe" "$window" >/dev/null 2>&1   # warm the caches once
-    frames=() sizes=()
-    for _ in $(seq 1 "$runs"); do
+done
+# Run by run in turn, so that what else the machine does weighs on all four
+# alike.
+for _ in $(seq 1 "$runs"); do
+    for window in "${windows[@]}"; do
         out=$("$launch" "$probe" "$window" 2>/dev/null)
         # A run that printed no figure adds none.
-        mapfile -t -O "${#frames[@]}" frames < <(awk '/first_frame_ns/ {printf "%.2f\n", $2 / 1e6}' <<<"$out")
-        mapfile -t -O "${#sizes[@]}" sizes < <(awk '/peak_rss_kib/ {print $2}' <<<"$out")
+        frames[$window]+=$(awk '/first_frame_ns/ {printf "%.2f ", $2 / 1e6}' <<<"$out")
+        sizes[$window]+=$(awk '/peak_rss_kib/ {printf "%d ", $2}' <<<"$out")
     done
-    frame[$window]=$(printf '%s\n' "${frames[@]}" | median)
-    rss[$window]=$(printf '%s\n' "${sizes[@]}" | median)
+done
+for window in "${windows[@]}"; do
+    frame[$window]=$(tr ' ' '\n' <<<"${frames[$window]}" | grep . | median)
+    rss[$window]=$(tr ' ' '\n' <<<"${sizes[$window]}" | grep . | median)
     printf '%-15s first frame %7.2f ms   peak RSS %6d KiB   (%d runs)\n' "$window" \
         "${frame[$window]}" "${rss[$window]}" "$runs"
 done

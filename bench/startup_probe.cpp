@@ -90,10 +90,12 @@ std::unique_ptr<QWidget> bareWindow(QSize client, int boxes, int buttons, int la
 
 int main(int argc, char** argv) {
     const char* which = argc > 1 ? argv[1] : "";
-    QApplication app(argc, argv);
-    std::unique_ptr<QWidget> window;
     if (std::strcmp(which, "quillon") == 0 || std::strcmp(which, "marrasket") == 0) {
-        forms::prepareApplication(app);
+        // As the programs start: the display probed, then the application.
+        const std::unique_ptr<QApplication> app = forms::startApplication(argv, which);
+        if (!app) {
+            return 1;
+        }
         std::unique_ptr<forms::Form> form;
         if (std::strcmp(which, "quillon") == 0) {
             form = std::make_unique<quillon::QuillonForm>();
@@ -102,8 +104,10 @@ int main(int argc, char** argv) {
         }
         FirstFrame probe(*form);
         form->start();
-        return app.exec();
+        return QApplication::exec();
     }
+    QApplication app(argc, argv);
+    std::unique_ptr<QWidget> window;
     if (std::strcmp(which, "bare-quillon") == 0) {
         window = bareWindow(QSize(284, 241), 7, 7, 7, false);
     } else if (std::strcmp(which, "bare-marrasket") == 0) {
@@ -115,5 +119,5 @@ int main(int argc, char** argv) {
     }
     FirstFrame probe(*window);
     window->show();
-    return app.exec();
+    return QApplication::exec();
 }
