@@ -1,17 +1,18 @@
-# add_window_icon(TARGET SVG): the window icon at 32 to 64 pixels, rendered
-# from the scalable drawing while building (tools/render_icons, so that no
-# SVG renderer loads when the program starts) and carried in TARGET as Qt
-# resources under :/window-icon. Resources of format 1 carry no file times,
-# so the program is the same whenever the pictures were drawn.
-function(add_window_icon target svg)
+# add_window_icon(TARGET SVG NAMESPACE): the window icon at 32 to 64 pixels,
+# rendered from the scalable drawing while building (tools/render_icons, so
+# that no SVG renderer loads when the program starts) into drawn_icons.h, a
+# header of the pixels themselves, kDrawnIcons in NAMESPACE, for TARGET's
+# sources: opening the window decodes no image file and loads no image
+# plugin. The header holds nothing of when it was drawn.
+function(add_window_icon target svg namespace)
     set(drawn ${CMAKE_CURRENT_BINARY_DIR}/window-icon)
-    set(sizes 32 48 64)
-    list(TRANSFORM sizes APPEND .png OUTPUT_VARIABLE names)
-    list(TRANSFORM names PREPEND ${drawn}/ OUTPUT_VARIABLE pictures)
-    add_custom_command(OUTPUT ${pictures}
+    set(header ${drawn}/drawn_icons.h)
+    add_custom_command(OUTPUT ${header}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${drawn}
                        COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-                               $<TARGET_FILE:render_icons> --window ${drawn} ${svg} ${sizes}
+                               $<TARGET_FILE:render_icons> --window ${header} ${namespace}
+                               ${svg} 32 48 64
                        DEPENDS render_icons ${svg})
-    qt_add_resources(${target} ${target}_window_icon PREFIX /window-icon BASE ${drawn}
-                     OPTIONS --format-version 1 FILES ${pictures})
+    target_sources(${target} PRIVATE ${header})
+    target_include_directories(${target} PRIVATE ${drawn})
 endfunction()

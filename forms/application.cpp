@@ -2,44 +2,15 @@
 
 #include "accessible/accessibility.h"
 #include "accessible/range_request_guard.h"
+#include "fonts.h"
 #include "platform.h"
 #include "services.h"
 
-#include <QFont>
 #include <QStyleFactory>
 #include <cstdio>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace forms {
-
-void installFonts() {
-    const QString sans = QStringLiteral("MS Sans Serif");
-    QFont::insertSubstitution(sans, QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-    // What no layout sets a face for (the menu bar, message boxes, tooltips)
-    // would take fontconfig's sans-serif, or the desktop theme's face for its
-    // kind of widget, which can be a fixed-pitch one: it takes the layouts'
-    // sans face, at the size the desktop gives it.
-    const QFont standard = QApplication::font();
-    const auto inLayoutFace = [&](QFont font) {
-        font.setFamilies({sans});
-        return font;
-    };
-    std::vector<std::pair<const char*, QFont>> ownFaces;
-    for (const char* kind :
-         {"QMenuBar", "QMenu", "QMessageBoxLabel", "QLabel", "QPushButton", "QTipLabel"}) {
-        if (const QFont own = QApplication::font(kind); own != standard) {
-            ownFaces.emplace_back(kind, own);
-        }
-    }
-    // Setting the default font forgets the fonts of the kinds of widget.
-    QApplication::setFont(inLayoutFace(standard));
-    for (const auto& [kind, own] : ownFaces) {
-        QApplication::setFont(inLayoutFace(own), kind);
-    }
-}
 
 void prepareApplication(QApplication& /*app: the application, made first*/) {
     // One look on every desktop: the layouts place every control themselves.

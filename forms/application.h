@@ -5,11 +5,6 @@
 
 namespace forms {
 
-// Maps the faces that the layouts name to installed faces of the same
-// metrics, and draws every text that no layout gives a face in their sans
-// face.
-void installFonts();
-
 // Sets up the application as both programs need it: the style, the fonts,
 // what screen readers need and the services.
 void prepareApplication(QApplication& app);

@@ -1,15 +1,18 @@
 #include "control_factory.h"
 
 #include "command_button.h"
+#include "fonts.h"
 #include "label.h"
 #include "readable_colours.h"
 #include "text_box.h"
 
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QMenuBar>
 #include <QPixmap>
 #include <algorithm>
+#include <optional>
 
 namespace forms {
 
@@ -19,14 +22,14 @@ QColor toQColor(Colour colour) {
     return QColor(colour.red(), colour.green(), colour.blue());
 }
 
-void applyFont(QWidget& widget, const FontSpec& spec) {
+std::optional<QFont> layoutFont(const FontSpec& spec) {
     if (!spec.family) {
-        return;
+        return std::nullopt;
     }
-    QFont font(QString::fromLatin1(spec.family));
+    QFont font(installedFace(QString::fromLatin1(spec.family)));
     font.setPointSizeF(spec.pointSize);
     font.setWeight(QFont::Weight(spec.weight));
-    widget.setFont(font);
+    return font;
 }
 
 Qt::Alignment toQtAlignment(Alignment alignment) {
@@ -42,7 +45,8 @@ Qt::Alignment toQtAlignment(Alignment alignment) {
 }
 
 QWidget* createTextBox(const ControlSpec& spec, QWidget& parent) {
-    auto* box = new TextBox(&parent);
+    const std::optional<QFont> font = layoutFont(spec.font);
+    auto* box = new TextBox(&parent, font ? &*font : nullptr);
     box->SetText(spec.text);
     if (spec.maxLength > 0) {
         box->setMaxLength(spec.maxLength);
@@ -75,17 +79,18 @@ QWidget* createCommandButton(const ControlSpec& spec, QWidget& parent) {
 
 }  // namespace
 
-QIcon windowIcon(Xpm picture, const char* drawnIcons) {
+QIcon windowIcon(Xpm picture, std::span<const DrawnIcon> drawnIcons) {
     const QPixmap small(picture);
     QIcon icon(small);
-    // The sizes that title bars, task switchers and docks ask a window for;
-    // larger ones come from the icon theme. The drawn ones are read only
-    // when first asked for.
-    for (const int side : {32, 48, 64}) {
-        if (drawnIcons) {
-            icon.addFile(QString::fromLatin1(drawnIcons).arg(side), QSize(side, side));
-        } else {
-            // Whole pixels scaled up keep the same picture.
+    for (const DrawnIcon& drawn : drawnIcons) {
+        const QImage image(reinterpret_cast<const uchar*>(drawn.pixels), drawn.side, drawn.side,
+                           QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    if (drawnIcons.empty()) {
+        // The sizes that title bars, task switchers and docks ask a window
+        // for; whole pixels scaled up keep the same picture.
+        for (const int side : {32, 48, 64}) {
             icon.addPixmap(small.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation));
         }
     }
@@ -118,7 +123,9 @@ QWidget& createControl(const ControlSpec& spec, QWidget& clientArea) {
     if (spec.toolTip) {
         widget->setToolTip(QStringView(spec.toolTip).toString());
     }
-    applyFont(*widget, spec.font);
+    if (const std::optional<QFont> font = layoutFont(spec.font)) {
+        widget->setFont(*font);
+    }
     if (spec.backColor) {
         if (spec.kind == ControlKind::CommandButton) {
             fixBackground(*widget, toQColor(*spec.backColor), QPalette::Button,

@@ -17,9 +17,9 @@ QWidget& createControl(const ControlSpec& spec, QWidget& clientArea);
 MenuItem& createMenuItem(const MenuItemSpec& spec, QMenuBar& menuBar);
 
 // A window's icon: its 16 x 16 picture, and its drawing in the larger sizes
-// that docks and task switchers ask for, from the resource folder
-// `drawnIcons`; without one, the picture scaled up by whole pixels.
-QIcon windowIcon(Xpm picture, const char* drawnIcons);
+// that docks and task switchers ask for; without one, the picture scaled up
+// by whole pixels.
+QIcon windowIcon(Xpm picture, std::span<const DrawnIcon> drawnIcons);
 
 // Paints a widget's background in a layout colour, with text that reads on
 // it.

@@ -71,6 +71,14 @@ struct MenuItemSpec {
     const char16_t* caption = u"";
 };
 
+// A picture drawn while building, `side` pixels a side: premultiplied
+// 0xAARRGGBB pixels, row by row. Taken as it is, with no image file to
+// decode when the window opens.
+struct DrawnIcon {
+    int side = 0;
+    const std::uint32_t* pixels = nullptr;
+};
+
 struct FormSpec {
     const char16_t* caption = u"";
     const char* accessibleName = "";  // the program's name, whatever the caption
@@ -78,10 +86,9 @@ struct FormSpec {
     Twips clientWidth, clientHeight;
     StartUpPosition startUpPosition = StartUpPosition::WindowSystem;
     Xpm icon = nullptr;  // 16 x 16
-    // Where the program's resources hold its drawn icon at 32, 48 and 64
-    // pixels, with %1 for the size, rendered from its scalable drawing when
+    // The icon at the larger sizes, rendered from its scalable drawing when
     // built.
-    const char* drawnIcons = nullptr;
+    std::span<const DrawnIcon> drawnIcons{};
     std::span<const MenuItemSpec> menu{};
     std::span<const ControlSpec> controls{};
 };

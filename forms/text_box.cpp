@@ -117,7 +117,11 @@ private:
     TextBox& m_box;
 };
 
-TextBox::TextBox(QWidget* parent) : QWidget(parent), m_editor(new Editor(*this)) {
+TextBox::TextBox(QWidget* parent, const QFont* font) : QWidget(parent) {
+    if (font) {
+        setFont(*font);
+    }
+    m_editor = new Editor(*this);
     setFocusPolicy(m_editor->focusPolicy());
     setFocusProxy(m_editor);
 }

@@ -25,7 +25,9 @@ public:
     // handler stopped on a run-time error.
     using KeyPressHandler = std::function<bool(std::int16_t&)>;
 
-    explicit TextBox(QWidget* parent);
+    // `font`, when given, is the box's from the start: the editing line lays
+    // out its text as it is made, and a font set later is one more to load.
+    explicit TextBox(QWidget* parent, const QFont* font = nullptr);
 
     std::u16string Text() const;
     void SetText(std::u16string_view text);
@@ -68,7 +70,7 @@ private:
     // A KeyPress handler is running, in this box or another.
     static bool typing();
 
-    Editor* m_editor;
+    Editor* m_editor = nullptr;
     KeyPressHandler m_keyPress;
     int m_revision = 0;
     bool m_forwarding = false;

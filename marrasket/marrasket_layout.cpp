@@ -1,5 +1,6 @@
 #include "marrasket_layout.h"
 
+#include "drawn_icons.h"
 #include "pictures.h"
 
 namespace marrasket {
@@ -44,7 +45,7 @@ const FormSpec kLayout{
     .clientHeight = 3480_tw,
     .startUpPosition = StartUpPosition::WindowSystem,
     .icon = kWindowIcon,
-    .drawnIcons = ":/window-icon/%1.png",
+    .drawnIcons = kDrawnIcons,
     .menu = kMenu,
     .controls = kControls,
 };

@@ -1,5 +1,6 @@
 #include "quillon_layout.h"
 
+#include "drawn_icons.h"
 #include "pictures.h"
 
 namespace quillon {
@@ -55,7 +56,7 @@ const FormSpec kLayout{
     .clientHeight = 3615_tw,
     .startUpPosition = StartUpPosition::CentreScreen,
     .icon = kWindowIcon,
-    .drawnIcons = ":/window-icon/%1.png",
+    .drawnIcons = kDrawnIcons,
     .controls = kControls,
 };
 

@@ -4,14 +4,16 @@
 //
 //   render_icons OUTPUT_DIR QUILLON_SVG MARRASKET_SVG
 //
-// or one drawing at the sizes given, as OUTPUT_DIR/SIDE.png, for a window:
+// or one drawing at the sizes given, as a C++ header of their pixels in
+// NAMESPACE (kDrawnIcons, for a layout's drawnIcons), for a window:
 //
-//   render_icons --window OUTPUT_DIR SVG SIDE...
+//   render_icons --window OUTPUT_HEADER NAMESPACE SVG SIDE...
 #include "marrasket/pictures.h"
 #include "quillon/pictures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -57,17 +59,40 @@ QByteArray readDrawing(const char* path) {
 }
 
 int renderForWindow(int argc, char** argv) {
-    const QDir out(QString::fromLocal8Bit(argv[2]));
-    out.mkpath(QStringLiteral("."));
-    const QByteArray drawing = readDrawing(argv[3]);
-    for (int i = 4; i < argc; ++i) {
+    const char* path = argv[2];
+    const char* space = argv[3];
+    const QByteArray drawing = readDrawing(argv[4]);
+    QByteArray header = "// Drawn by render_icons from " +
+                        QFileInfo(QString::fromLocal8Bit(argv[4])).fileName().toUtf8() +
+                        ": premultiplied ARGB pixels, row by row.\n#pragma once\n\n"
+                        "#include \"layout.h\"\n\n#include <cstdint>\n\nnamespace " +
+                        QByteArray(space) + " {\n\n";
+    QByteArray list = "inline constexpr forms::DrawnIcon kDrawnIcons[] = {\n";
+    for (int i = 5; i < argc; ++i) {
         const int side = std::atoi(argv[i]);
-        const QString path = out.filePath(QStringLiteral("%1.png").arg(side));
         const QImage image = side > 0 ? renderDrawing(drawing, side) : QImage();
-        if (image.isNull() || !image.save(path, "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        if (image.isNull()) {
+            std::fprintf(stderr, "cannot draw %s at %s pixels\n", argv[4], argv[i]);
             return 1;
         }
+        const QByteArray name = "kDrawnIcon" + QByteArray::number(side);
+        header += "inline constexpr std::uint32_t " + name + "[] = {";
+        for (int y = 0; y < side; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            header += "\n   ";
+            for (int x = 0; x < side; ++x) {
+                header += " 0x" + QByteArray::number(row[x], 16).rightJustified(8, '0') + ',';
+            }
+        }
+        header += "\n};\n\n";
+        list += "    {" + QByteArray::number(side) + ", " + name + "},\n";
+    }
+    header += list + "};\n\n}  // namespace " + QByteArray(space) + "\n";
+    QFile out(QString::fromLocal8Bit(path));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(header) != header.size()) {
+        std::fprintf(stderr, "cannot write %s\n", path);
+        return 1;
     }
     return 0;
 }
@@ -75,7 +100,7 @@ int renderForWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 5 && std::strcmp(argv[1], "--window") == 0) {
+    if (argc >= 6 && std::strcmp(argv[1], "--window") == 0) {
         QGuiApplication app(argc, argv);
         return renderForWindow(argc, argv);
     }

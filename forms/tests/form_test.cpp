@@ -1,6 +1,7 @@
 #include "application.h"
 #include "control_factory.h"
 #include "control_parts.h"
+#include "fonts.h"
 #include "recording_services.h"
 #include "services.h"
 #include "test_form.h"
@@ -215,6 +216,29 @@ TEST(Fonts, TextsThatNoLayoutGivesAFaceTakeTheLayoutsSansFace) {
     }
     QApplication::setFont(menuBefore, "QMenuBar");
     QApplication::setFont(before);
+}
+
+// Controls ask for the installed face by its own name: a name the font
+// database lacks costs a fontconfig query at every size and weight.
+TEST(Fonts, LayoutFacesAreAskedForByTheInstalledName) {
+    EXPECT_EQ(installedFace(QStringLiteral("MS Sans Serif")), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(installedFace(QStringLiteral("Courier New")), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(installedFace(QStringLiteral("liberation serif")),
+              QStringLiteral("Liberation Serif"));
+    // A face neither installed nor mapped is left to Qt's own matching.
+    EXPECT_EQ(installedFace(QStringLiteral("No Such Face")), QStringLiteral("No Such Face"));
+    EXPECT_EQ(QApplication::font().family(), QStringLiteral("Liberation Sans"));
+    QWidget area;
+    const QWidget& box = createControl({.kind = ControlKind::TextBox,
+                                        .name = "Box",
+                                        .left = 0_tw,
+                                        .top = 0_tw,
+                                        .width = 600_tw,
+                                        .height = 300_tw,
+                                        .font = {"Courier New", 14.25, 700}},
+                                       area);
+    EXPECT_EQ(box.font().family(), QStringLiteral("Liberation Mono"));
+    EXPECT_TRUE(box.font().bold());
 }
 
 TEST(Fonts, TheLayoutFacesMapToInstalledFacesOfTheSameMetrics) {

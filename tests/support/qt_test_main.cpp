@@ -3,6 +3,7 @@
 // (offscreen under ctest).
 #include "accessible/accessibility.h"
 #include "application.h"
+#include "fonts.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
