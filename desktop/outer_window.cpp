@@ -170,6 +170,12 @@ void OuterWindow::apply() {
     const QMargins edges = frame();
     QRect client = outer.marginsRemoved(edges);
     client.setSize(client.size().expandedTo(m_sizeFloor));
+    if (m_gone) {
+        // Seen no more (below): the passes that remain do not wait on the
+        // server even to read where the window is.
+        m_gone = client.marginsAdded(edges);
+        return;
+    }
     const qreal scale = m_window.devicePixelRatio();
     if (!m_sizeReleased) {
         // The program placed the window and now sizes it: it stays where it is.
