@@ -13,37 +13,14 @@ import sys
 import time
 import warnings
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+from atspi_boxes import Atspi, boxes, program
+from gi.repository import GLib
 
 # get_text_at_offset is what Orca asks; its successor is not answered by
 # every toolkit.
 warnings.filterwarnings("ignore", category=DeprecationWarning)
 
-TEXT_ROLES = (Atspi.Role.ENTRY, Atspi.Role.TEXT, Atspi.Role.PASSWORD_TEXT)
 WIDEST = (-2**31, 2**31 - 1)
-
-
-def boxes(node):
-    if node.get_role() in TEXT_ROLES:
-        yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from boxes(child)
-
-
-def program(name):
-    desktop = Atspi.get_desktop(0)
-    for _ in range(100):
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app is not None and app.get_name().lower() == name:
-                return app
-        time.sleep(0.1)
-    return None
 
 
 def extents(box, start, end, coords):

@@ -9,13 +9,9 @@ set -u
 binary=$1
 name=$(basename "$binary")
 here=$(dirname "$0")
-if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    [ ! -x /usr/libexec/at-spi-bus-launcher ]; then
-    echo "SKIP: no AT-SPI"
-    exit 77
-fi
 # shellcheck source=session.sh
 source "$here/session.sh"
+require_atspi
 start_session_bus
 start_xvfb
 start_openbox

@@ -7,35 +7,8 @@ no such program is on the accessibility bus.
     box_texts.py quillon
 """
 import sys
-import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
-
-TEXT_ROLES = (Atspi.Role.ENTRY, Atspi.Role.TEXT, Atspi.Role.PASSWORD_TEXT)
-
-
-def boxes(node):
-    role = node.get_role()
-    if role in TEXT_ROLES:
-        yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from boxes(child)
-
-
-def program(name):
-    desktop = Atspi.get_desktop(0)
-    for _ in range(100):
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app is not None and app.get_name().lower() == name:
-                return app
-        time.sleep(0.1)
-    return None
+from atspi_boxes import Atspi, boxes, program
 
 
 def main():

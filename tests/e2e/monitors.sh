@@ -55,11 +55,7 @@ else
 fi
 
 samples=$(mktemp)
-"$watch" "$id" --close >"$samples" &
-watch_pid=$!
-await_exit
-wait "$watch_pid"
-APP_PID=""
+close_and_watch "$watch" "$id" "$samples"
 grep -v '^gone' "$samples" >"$samples.moves"
 read -r _ x0 y0 _ _ < <(head -n 1 "$samples.moves")
 read -r _ x1 y1 _ h1 < <(tail -n 1 "$samples.moves")

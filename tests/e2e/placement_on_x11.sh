@@ -52,11 +52,7 @@ if ! { [ "${h1}" -ge $((want - 1)) ] && [ "${h1}" -le $((want + 1)) ]; }; then
 fi
 
 samples=$(mktemp)
-"$watch" "$id" --close >"$samples" &
-watch_pid=$!
-await_exit
-wait "$watch_pid"
-APP_PID=""
+close_and_watch "$watch" "$id" "$samples"
 largest=$(grep -v '^gone' "$samples" | awk '{ if ($4 * $5 > a) { a = $4 * $5; s = $4 "x" $5 } } END { print s }')
 first=$(head -n 1 "$samples" | awk '{ print $4 "x" $5 }')
 rm -f "$samples"

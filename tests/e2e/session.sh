@@ -173,6 +173,33 @@ mutter_keys() {
     /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/mutter_keys.py" "$@"
 }
 
+# Skips the script (exit 77) where AT-SPI cannot be reached from Python or
+# its bus cannot be started.
+require_atspi() {
+    if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+        [ ! -x /usr/libexec/at-spi-bus-launcher ]; then
+        echo "SKIP: no AT-SPI"
+        exit 77
+    fi
+}
+
+# Waits, at most 30 s, until the typing and result boxes of the running
+# program $1 (APP_PID) hold, read over AT-SPI as "name=text" lines in any
+# order, the lines $2; sets got to what they held last. Fails as soon as the
+# program has ended.
+await_box_texts() {
+    local name=$1 expected=$2
+    got=""
+    for _ in $(seq 1 60); do
+        kill -0 "$APP_PID" 2>/dev/null || return 1
+        got=$("$(dirname "${BASH_SOURCE[0]}")/box_texts.py" "$name" |
+            grep -E '^(Day|Month|Year|Number of days|Result)')
+        [ "$(sort <<<"$got")" = "$(sort <<<"$expected")" ] && return 0
+        sleep 0.5
+    done
+    return 1
+}
+
 # The accessibility bus, as a desktop session starts it, and Qt's bridge to
 # it switched on for the programs started afterwards.
 start_accessibility_bus() {
@@ -309,12 +336,23 @@ await_exit() {
     status=hang
 }
 
-# Waits up to 10 s for a mapped window of the program whose window class is
-# $1; prints its id.
-wait_for_window() {
-    local class=$1 id
+# Closes the program's window $2 as a close box does, with window_watch $1
+# writing its places to the file $3, and waits for the program's end (status,
+# as await_exit sets it) and for the watcher.
+close_and_watch() {
+    "$1" "$2" --close >"$3" &
+    local watch_pid=$!
+    await_exit
+    wait "$watch_pid"
+    APP_PID=""
+}
+
+# Waits up to 10 s for a mapped window that xdotool search finds with the
+# options given; prints its id.
+wait_for_search() {
+    local id
     for _ in $(seq 1 100); do
-        id=$(xdotool search --onlyvisible --classname "^${class}\$" 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
@@ -324,18 +362,15 @@ wait_for_window() {
     return 1
 }
 
+# Waits up to 10 s for a mapped window of the program whose window class is
+# $1; prints its id.
+wait_for_window() {
+    wait_for_search --classname "^$1\$"
+}
+
 # Waits up to 10 s for a mapped window named $1; prints its id.
 wait_for_named_window() {
-    local id
-    for _ in $(seq 1 100); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
+    wait_for_search --name "^$1\$"
 }
 
 # The frame round a window (left right top bottom), as its window manager
