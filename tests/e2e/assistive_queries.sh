@@ -12,10 +12,7 @@ here=$(dirname "$0")
 # shellcheck source=session.sh
 source "$here/session.sh"
 require_atspi
-start_session_bus
-start_xvfb
-start_openbox
-start_accessibility_bus
+start_assistive_desktop
 
 "$binary" 2>/dev/null &
 APP_PID=$!

@@ -15,10 +15,7 @@ here=$(dirname "$0")
 # shellcheck source=session.sh
 source "$here/session.sh"
 require_atspi
-start_session_bus
-start_xvfb
-start_openbox
-start_accessibility_bus
+start_assistive_desktop
 start_input_method "$im"
 
 "$binary" 2>/dev/null &

@@ -17,10 +17,7 @@ here=$(dirname "$0")
 source "$here/session.sh"
 require_atspi
 command -v setxkbmap >/dev/null || { echo "SKIP: setxkbmap is not installed"; exit 77; }
-start_session_bus
-start_xvfb
-start_openbox || exit 1
-start_accessibility_bus
+start_assistive_desktop
 export QT_IM_MODULE=compose
 
 # keys LAYOUT KEY...: presses the keys, as xdotool names them, in the layout

@@ -173,6 +173,15 @@ mutter_keys() {
     /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/mutter_keys.py" "$@"
 }
 
+# The desktop of a screen reader's user: a session bus, an Xvfb server with
+# openbox, and the accessibility bus.
+start_assistive_desktop() {
+    start_session_bus
+    start_xvfb
+    start_openbox || exit 1
+    start_accessibility_bus
+}
+
 # Skips the script (exit 77) where AT-SPI cannot be reached from Python or
 # its bus cannot be started.
 require_atspi() {
