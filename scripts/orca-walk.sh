@@ -16,10 +16,7 @@ logs=${3:-/tmp/orca-walk}
 mkdir -p "$logs"
 source "$(dirname "$0")/../tests/e2e/session.sh"
 SCREEN_SIZE=1920x1080x24
-start_session_bus
-start_xvfb
-start_openbox
-start_accessibility_bus
+start_assistive_desktop
 
 # Starts Orca with a debug log of its own, $logs/$1.log.
 start_orca() {
