@@ -3,6 +3,7 @@
 #include "readable_colours.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -119,9 +120,19 @@ private:
 
 TextBox::TextBox(QWidget* parent, const QFont* font) : QWidget(parent) {
     if (font) {
+        // Qt's line edit lays out its empty text in the application's font
+        // before it takes the box's own: with the box's font the default for
+        // that moment, no face is loaded (a fontconfig match, a font file)
+        // for that alone. Qt's own setter leaves the fonts that the
+        // application gives kinds of widget, and the widgets, untouched.
         setFont(*font);
+        const QFont standard = QGuiApplication::font();
+        QGuiApplication::setFont(*font);
+        m_editor = new Editor(*this);
+        QGuiApplication::setFont(standard);
+    } else {
+        m_editor = new Editor(*this);
     }
-    m_editor = new Editor(*this);
     setFocusPolicy(m_editor->focusPolicy());
     setFocusProxy(m_editor);
 }

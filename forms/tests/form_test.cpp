@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
@@ -228,6 +229,7 @@ TEST(Fonts, LayoutFacesAreAskedForByTheInstalledName) {
     // A face neither installed nor mapped is left to Qt's own matching.
     EXPECT_EQ(installedFace(QStringLiteral("No Such Face")), QStringLiteral("No Such Face"));
     EXPECT_EQ(QApplication::font().family(), QStringLiteral("Liberation Sans"));
+    const QFont standard = QApplication::font();
     QWidget area;
     const QWidget& box = createControl({.kind = ControlKind::TextBox,
                                         .name = "Box",
@@ -239,6 +241,11 @@ TEST(Fonts, LayoutFacesAreAskedForByTheInstalledName) {
                                        area);
     EXPECT_EQ(box.font().family(), QStringLiteral("Liberation Mono"));
     EXPECT_TRUE(box.font().bold());
+    const auto* editor = box.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->font(), box.font());
+    // The box's face stands in as the default only while its editor is made.
+    EXPECT_EQ(QApplication::font(), standard);
 }
 
 TEST(Fonts, TheLayoutFacesMapToInstalledFacesOfTheSameMetrics) {
