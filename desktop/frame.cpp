@@ -10,8 +10,10 @@
 namespace desktop {
 
 void FrameReader::follow(WindowWatcher& watcher) {
+    // What was read before following is kept: a window manager that takes
+    // the window puts it in a frame of its own or tells its frame, and
+    // either event forgets what was read.
     m_following = true;
-    m_read.reset();
     const auto forget = [this] { m_read.reset(); };
     QObject::connect(&watcher, &WindowWatcher::frameReported, &watcher, forget);
     QObject::connect(&watcher, &WindowWatcher::windowManagerChanged, &watcher, forget);
@@ -28,7 +30,7 @@ QMargins FrameReader::frame(const QSize& monitor) {
     if (!read) {
         read = measuredFrame(m_window);
     }
-    if (!read && serverGeometry(m_window)) {
+    if (!read && onX11(m_window)) {
         // On X11 with no frame that can be true round it: Qt's own margins
         // come from the same extents.
         read = QMargins();

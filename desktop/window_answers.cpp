@@ -40,9 +40,8 @@ WindowAnswers::WindowAnswers(QWidget& window) : m_window(window) {}
 WindowAnswers::~WindowAnswers() = default;
 
 WindowWatcher* WindowAnswers::watcher() {
-    if (!m_watcher && m_window.testAttribute(Qt::WA_WState_Created) && serverGeometry(m_window)) {
+    if (!m_watcher && onX11(m_window)) {
         m_watcher = std::make_unique<WindowWatcher>(m_window);
-        m_local = onXwayland(m_window);
         // A window taken away by another client (a session manager, a
         // window manager that failed) leaves nothing to close: the program
         // ends as after a close.
@@ -52,6 +51,14 @@ WindowWatcher* WindowAnswers::watcher() {
                          [this] { ++m_handovers; });
     }
     return m_watcher.get();
+}
+
+bool WindowAnswers::local() {
+    // Asked when first needed, by the close, not at start-up.
+    if (!m_local) {
+        m_local = onXwayland(m_window);
+    }
+    return *m_local;
 }
 
 Answer WindowAnswers::request(const QRect& client, const QMargins& frame) {
@@ -72,7 +79,7 @@ Answer WindowAnswers::request(const QRect& client, const QMargins& frame) {
         const QRect before = clientNow(m_window);
         if (const std::optional<unsigned> number = configureClient(m_window, client, frame)) {
             policy.ask(*number, before, client, now(),
-                       m_local ? AnswerPolicy::kLocalCap : AnswerPolicy::kCap);
+                       local() ? AnswerPolicy::kLocalCap : AnswerPolicy::kCap);
             ++askings;
         }
     };

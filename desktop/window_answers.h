@@ -5,6 +5,7 @@
 #include <QMargins>
 #include <QRect>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -40,10 +41,12 @@ public:
     long handovers() const { return m_handovers; }
 
 private:
+    bool local();
+
     QWidget& m_window;
     std::unique_ptr<WindowWatcher> m_watcher;
     // The window system is a compositor on the same machine (Xwayland).
-    bool m_local = false;
+    std::optional<bool> m_local;
     long m_handovers = 0;
     // The requests of the outermost wait, one after the other: it knows the
     // ones that went unanswered.

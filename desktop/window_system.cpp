@@ -67,20 +67,29 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
 template <class Reply>
 using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
 
-// The 32-bit items of a window property, none when it is not set.
+xcb_get_property_cookie_t askProperty(xcb_connection_t* connection, xcb_window_t window,
+                                      xcb_atom_t name, xcb_atom_t type) {
+    return xcb_get_property(connection, 0, window, name, type, 0, 1024);
+}
+
+// The 32-bit items of a window property asked for, none when it is not set.
 std::optional<std::vector<std::uint32_t>> property32(xcb_connection_t* connection,
-                                                     xcb_window_t window, xcb_atom_t name,
+                                                     xcb_get_property_cookie_t asked,
                                                      xcb_atom_t type) {
-    const Owned<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr),
-        &std::free);
+    const Owned<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, asked, nullptr),
+                                                &std::free);
     if (!reply || reply->type != type || reply->format != 32) {
         return std::nullopt;
     }
     const auto* items = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
     return std::vector<std::uint32_t>(items,
                                       items + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+std::optional<std::vector<std::uint32_t>> property32(xcb_connection_t* connection,
+                                                     xcb_window_t window, xcb_atom_t name,
+                                                     xcb_atom_t type) {
+    return property32(connection, askProperty(connection, window, name, type), type);
 }
 
 // The root window of the window's own screen (not always the first screen's):
@@ -138,6 +147,10 @@ void clearWindowName(const QWidget& window) {
                             0, nullptr);
     }
     xcb_flush(connection);
+}
+
+bool onX11(const QWidget& window) {
+    return x11Connection(window) != nullptr;
 }
 
 std::optional<ServerGeometry> serverGeometry(const QWidget& window) {
@@ -290,13 +303,16 @@ std::optional<QRect> workArea(const QWidget& window) {
         return std::nullopt;
     }
     const xcb_window_t root = rootOf(connection, xcb_window_t(window.winId()));
-    const auto areas =
-        property32(connection, root, atom(connection, "_NET_WORKAREA"), XCB_ATOM_CARDINAL);
+    // Both asked before either answer is awaited: one round trip.
+    const auto areasAsked =
+        askProperty(connection, root, atom(connection, "_NET_WORKAREA"), XCB_ATOM_CARDINAL);
+    const auto currentAsked =
+        askProperty(connection, root, atom(connection, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL);
+    const auto areas = property32(connection, areasAsked, XCB_ATOM_CARDINAL);
+    const auto current = property32(connection, currentAsked, XCB_ATOM_CARDINAL);
     if (!areas || areas->size() < 4) {
         return std::nullopt;
     }
-    const auto current =
-        property32(connection, root, atom(connection, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL);
     std::size_t desktop = current && !current->empty() ? (*current)[0] : 0;
     if ((desktop + 1) * 4 > areas->size()) {
         desktop = 0;

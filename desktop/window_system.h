@@ -19,6 +19,10 @@ struct ServerGeometry {
     QSize clientSize;
 };
 
+// Whether the window is created on an X11 display, where the queries below
+// answer; asks nothing of the server.
+bool onX11(const QWidget& window);
+
 // Where and how large the window system itself has the client area of a
 // top-level window: a round trip to the X server, whose answer may differ
 // from what Qt reports while changes are on their way. None where the
