@@ -32,6 +32,16 @@ long long nowNs() {
     return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
 }
 
+// Where the time to the first frame went, on standard error when
+// BENCH_PHASES is set: each phase's end, from the exec.
+void phase(const char* name) {
+    if (std::getenv("BENCH_PHASES")) {
+        const char* t0 = std::getenv("BENCH_T0");
+        std::fprintf(stderr, "phase %-12s %6.2f ms\n", name,
+                     double(nowNs() - (t0 ? std::atoll(t0) : 0)) / 1e6);
+    }
+}
+
 // Reports once the first paint of `window` has been flushed to the screen.
 class FirstFrame : public QObject {
 public:
@@ -43,6 +53,7 @@ public:
         const auto* widget = qobject_cast<QWidget*>(watched);
         if (event->type() == QEvent::Paint && widget && widget->window() == &m_window && !m_seen) {
             m_seen = true;
+            phase("painting");
             // Runs after this paint and the flush that follows it.
             QTimer::singleShot(0, [] {
                 const char* t0 = std::getenv("BENCH_T0");
@@ -92,21 +103,27 @@ int main(int argc, char** argv) {
     const char* which = argc > 1 ? argv[1] : "";
     if (std::strcmp(which, "quillon") == 0 || std::strcmp(which, "marrasket") == 0) {
         // As the programs start: the display probed, then the application.
+        phase("main");
         const std::unique_ptr<QApplication> app = forms::startApplication(argv, which);
         if (!app) {
             return 1;
         }
+        phase("application");
         std::unique_ptr<forms::Form> form;
         if (std::strcmp(which, "quillon") == 0) {
             form = std::make_unique<quillon::QuillonForm>();
         } else {
             form = std::make_unique<marrasket::MarrasketForm>();
         }
+        phase("form");
         FirstFrame probe(*form);
         form->start();
+        phase("start");
         return QApplication::exec();
     }
+    phase("main");
     QApplication app(argc, argv);
+    phase("application");
     std::unique_ptr<QWidget> window;
     if (std::strcmp(which, "bare-quillon") == 0) {
         window = bareWindow(QSize(284, 241), 7, 7, 7, false);
@@ -117,7 +134,9 @@ int main(int argc, char** argv) {
                      "usage: startup_probe quillon|marrasket|bare-quillon|bare-marrasket\n");
         return 2;
     }
+    phase("form");
     FirstFrame probe(*window);
     window->show();
+    phase("start");
     return QApplication::exec();
 }
