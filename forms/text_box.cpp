@@ -3,9 +3,9 @@
 #include "readable_colours.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
