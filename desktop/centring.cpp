@@ -36,8 +36,15 @@ QRect Centring::clientNow() const {
 }
 
 void Centring::centre() {
-    m_window.winId();
-    if (requestFrameExtents(m_window)) {
+    // Placed before it is made where that can be, so that it is made in its
+    // place: a window moved once made has Qt wait on the X server four times.
+    if (!placeableBeforeMade(m_window)) {
+        m_window.winId();
+    }
+    const QueriesAhead ahead(m_window);
+    if (offersFrameExtents(m_window)) {
+        m_window.winId();
+        requestFrameExtents(m_window);
         m_answers.awaitFrameExtents(kFrameExtentsTimeoutMs);
     }
     const std::optional<Monitor> monitor =
@@ -50,6 +57,7 @@ void Centring::centre() {
     const QMargins frame = m_frames.frame(m_monitorSize);
     const QRect client = middleClient(m_window.size() * scale, frame, monitor->available);
     m_window.setGeometry(scaled(client, 1 / scale));
+    m_window.winId();
     WindowWatcher* events = m_answers.watcher();
     if (!events) {
         return;

@@ -15,57 +15,142 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace desktop {
 
 namespace {
 
-xcb_connection_t* x11Connection(const QWidget& window) {
+xcb_connection_t* applicationConnection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !window.testAttribute(Qt::WA_WState_Created)) {
-        return nullptr;
-    }
-    return x11->connection();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_connection_t* x11Connection(const QWidget& window) {
+    return window.testAttribute(Qt::WA_WState_Created) ? applicationConnection() : nullptr;
 }
 
 // Atoms are the server's for as long as it runs: those this file uses are
 // asked for together, once per connection, so that the first queries wait
-// on the server once rather than once an atom.
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    static constexpr std::array kUsed{"_NET_CURRENT_DESKTOP",       "_NET_FRAME_EXTENTS",
-                                      "_NET_REQUEST_FRAME_EXTENTS", "_NET_SUPPORTED",
-                                      "_NET_SUPPORTING_WM_CHECK",   "_NET_WORKAREA"};
-    static xcb_connection_t* askedOn = nullptr;
-    static std::map<std::string, xcb_atom_t, std::less<>> known;
-    const auto intern = [connection](const char* each) {
-        return xcb_intern_atom(connection, 0, uint16_t(std::strlen(each)), each);
-    };
-    const auto keep = [connection](const char* each, xcb_intern_atom_cookie_t asked) {
+// on the server once rather than once an atom; internAtomsAhead asks before
+// any query needs them, and then none waits.
+struct Atoms {
+    static constexpr std::array kUsed{"_NET_CURRENT_DESKTOP",
+                                      "_NET_FRAME_EXTENTS",
+                                      "_NET_REQUEST_FRAME_EXTENTS",
+                                      "_NET_SUPPORTED",
+                                      "_NET_SUPPORTING_WM_CHECK",
+                                      "_NET_WM_ICON_NAME",
+                                      "_NET_WM_NAME",
+                                      "_NET_WORKAREA",
+                                      "UTF8_STRING"};
+    xcb_connection_t* askedOn = nullptr;
+    std::array<xcb_intern_atom_cookie_t, kUsed.size()> asked{};
+    bool awaited = true;
+    std::map<std::string, xcb_atom_t, std::less<>> known;
+
+    static xcb_intern_atom_cookie_t intern(xcb_connection_t* connection, const char* name) {
+        return xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    }
+    void keep(const char* name, xcb_intern_atom_cookie_t cookie) {
         const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(connection, asked, nullptr), &std::free);
+            xcb_intern_atom_reply(askedOn, cookie, nullptr), &std::free);
         if (reply) {
-            known.emplace(each, reply->atom);
+            known.emplace(name, reply->atom);
         }
-    };
-    if (connection != askedOn) {
+    }
+    void ask(xcb_connection_t* connection) {
+        if (connection == askedOn) {
+            return;
+        }
+        // Those asked on a connection before (one that is gone) are left.
         known.clear();
         askedOn = connection;
-        std::array<xcb_intern_atom_cookie_t, kUsed.size()> asked{};
-        std::transform(kUsed.begin(), kUsed.end(), asked.begin(), intern);
         for (std::size_t i = 0; i < kUsed.size(); ++i) {
-            keep(kUsed[i], asked[i]);
+            asked[i] = intern(connection, kUsed[i]);
         }
+        awaited = false;
+        xcb_flush(connection);
     }
-    if (!known.contains(std::string_view(name))) {
-        keep(name, intern(name));
+    xcb_atom_t operator()(xcb_connection_t* connection, const char* name) {
+        ask(connection);
+        if (!awaited) {
+            awaited = true;
+            for (std::size_t i = 0; i < kUsed.size(); ++i) {
+                keep(kUsed[i], asked[i]);
+            }
+        }
+        if (!known.contains(std::string_view(name))) {
+            keep(name, intern(connection, name));
+        }
+        const auto found = known.find(std::string_view(name));
+        return found != known.end() ? found->second : xcb_atom_t(XCB_ATOM_NONE);
     }
-    const auto found = known.find(std::string_view(name));
-    return found != known.end() ? found->second : xcb_atom_t(XCB_ATOM_NONE);
+};
+
+Atoms& atoms() {
+    static Atoms theAtoms;
+    return theAtoms;
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    return atoms()(connection, name);
 }
 
 template <class Reply>
 using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+
+// The requests a QueriesAhead sent, each read at most once, by the query it
+// stands for: about the root window it was sent for, or about the window
+// itself.
+struct Ahead {
+    xcb_connection_t* connection = nullptr;
+    xcb_window_t root = XCB_WINDOW_NONE;
+    xcb_window_t window = XCB_WINDOW_NONE;
+    std::optional<xcb_get_property_cookie_t> supported;
+    std::optional<xcb_get_property_cookie_t> workAreas;
+    std::optional<xcb_get_property_cookie_t> currentDesktop;
+    std::optional<xcb_get_property_cookie_t> frameExtents;
+    std::optional<xcb_randr_get_monitors_cookie_t> monitors;
+    std::optional<xcb_query_pointer_cookie_t> pointer;
+    std::optional<xcb_query_tree_cookie_t> tree;
+
+    template <class Cookie>
+    std::optional<Cookie> take(std::optional<Cookie> Ahead::*which, xcb_connection_t* asking,
+                               xcb_window_t about) {
+        if (asking != connection || about == XCB_WINDOW_NONE ||
+            (about != root && about != window)) {
+            return std::nullopt;
+        }
+        return std::exchange(this->*which, std::nullopt);
+    }
+
+    template <class Cookie>
+    void drop(std::optional<Cookie> Ahead::*which) {
+        if (const std::optional<Cookie> cookie = std::exchange(this->*which, std::nullopt)) {
+            xcb_discard_reply(connection, cookie->sequence);
+        }
+    }
+
+    void dropAll() {
+        drop(&Ahead::supported);
+        drop(&Ahead::workAreas);
+        drop(&Ahead::currentDesktop);
+        drop(&Ahead::frameExtents);
+        drop(&Ahead::monitors);
+        drop(&Ahead::pointer);
+        drop(&Ahead::tree);
+        connection = nullptr;
+        root = XCB_WINDOW_NONE;
+        window = XCB_WINDOW_NONE;
+    }
+};
+
+Ahead& ahead() {
+    static Ahead sent;
+    return sent;
+}
 
 xcb_get_property_cookie_t askProperty(xcb_connection_t* connection, xcb_window_t window,
                                       xcb_atom_t name, xcb_atom_t type) {
@@ -128,7 +213,43 @@ bool placedByClientCorner(xcb_connection_t* connection, xcb_window_t window) {
            (*hints)[kGravity] == XCB_GRAVITY_STATIC;
 }
 
+// Where the queries about a window's surroundings go: the connection, the
+// root window of its screen and the window itself. Before the window is
+// made, the root of the display's only screen, where it will be made; none
+// on a display of several screens, where only the window tells its screen.
+struct Surroundings {
+    xcb_connection_t* connection = nullptr;
+    xcb_window_t root = XCB_WINDOW_NONE;
+    xcb_window_t window = XCB_WINDOW_NONE;  // none before it is made
+};
+
+std::optional<Surroundings> surroundingsOf(const QWidget& window) {
+    xcb_connection_t* connection = applicationConnection();
+    if (!connection) {
+        return std::nullopt;
+    }
+    if (window.testAttribute(Qt::WA_WState_Created)) {
+        const auto id = xcb_window_t(window.winId());
+        const xcb_window_t root = rootOf(connection, id);
+        if (root == XCB_WINDOW_NONE) {
+            return std::nullopt;
+        }
+        return Surroundings{connection, root, id};
+    }
+    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    if (screens.rem != 1) {
+        return std::nullopt;
+    }
+    return Surroundings{connection, screens.data->root, XCB_WINDOW_NONE};
+}
+
 }  // namespace
+
+void internAtomsAhead() {
+    if (xcb_connection_t* connection = applicationConnection()) {
+        atoms().ask(connection);
+    }
+}
 
 void clearWindowName(const QWidget& window) {
     xcb_connection_t* connection = x11Connection(window);
@@ -147,6 +268,10 @@ void clearWindowName(const QWidget& window) {
                             0, nullptr);
     }
     xcb_flush(connection);
+}
+
+bool placeableBeforeMade(const QWidget& window) {
+    return surroundingsOf(window).has_value();
 }
 
 bool onX11(const QWidget& window) {
@@ -182,8 +307,14 @@ std::optional<QMargins> frameExtents(const QWidget& window) {
     if (!connection) {
         return std::nullopt;
     }
-    const auto edges = property32(connection, xcb_window_t(window.winId()),
-                                  atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+    const auto id = xcb_window_t(window.winId());
+    const auto sent = ahead().take(&Ahead::frameExtents, connection, id);
+    const auto edges =
+        property32(connection,
+                   sent ? *sent
+                        : askProperty(connection, id, atom(connection, "_NET_FRAME_EXTENTS"),
+                                      XCB_ATOM_CARDINAL),
+                   XCB_ATOM_CARDINAL);
     if (!edges || edges->size() != 4) {
         return std::nullopt;
     }
@@ -191,30 +322,45 @@ std::optional<QMargins> frameExtents(const QWidget& window) {
     return QMargins(int((*edges)[0]), int((*edges)[2]), int((*edges)[1]), int((*edges)[3]));
 }
 
-bool requestFrameExtents(const QWidget& window) {
+bool offersFrameExtents(const QWidget& window) {
+    const std::optional<Surroundings> at = surroundingsOf(window);
+    if (!at) {
+        return false;
+    }
+    const auto sent = ahead().take(&Ahead::supported, at->connection, at->root);
+    const auto supported =
+        property32(at->connection,
+                   sent ? *sent
+                        : askProperty(at->connection, at->root,
+                                      atom(at->connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM),
+                   XCB_ATOM_ATOM);
+    const xcb_atom_t request = atom(at->connection, "_NET_REQUEST_FRAME_EXTENTS");
+    return supported &&
+           std::find(supported->begin(), supported->end(), request) != supported->end();
+}
+
+void requestFrameExtents(const QWidget& window) {
     xcb_connection_t* connection = x11Connection(window);
     if (!connection) {
-        return false;
+        return;
     }
     const auto id = xcb_window_t(window.winId());
     const xcb_window_t root = rootOf(connection, id);
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const auto supported =
-        property32(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    if (root == XCB_WINDOW_NONE || !supported ||
-        std::find(supported->begin(), supported->end(), request) == supported->end()) {
-        return false;
+    if (root == XCB_WINDOW_NONE) {
+        return;
     }
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = id;
-    message.type = request;
+    message.type = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    return true;
+    // A frame asked for ahead of this may be told differently now.
+    ahead().drop(&Ahead::frameExtents);
+    ahead().drop(&Ahead::tree);
 }
 
 std::optional<unsigned> configureClient(const QWidget& window, const QRect& client,
@@ -240,18 +386,19 @@ std::optional<unsigned> configureClient(const QWidget& window, const QRect& clie
 }
 
 std::vector<MonitorInfo> monitors(const QWidget& window) {
-    xcb_connection_t* connection = x11Connection(window);
-    if (!connection) {
+    const std::optional<Surroundings> at = surroundingsOf(window);
+    if (!at) {
         return {};
     }
-    const xcb_window_t root = rootOf(connection, xcb_window_t(window.winId()));
+    xcb_connection_t* connection = at->connection;
     const xcb_query_extension_reply_t* randr = xcb_get_extension_data(connection, &xcb_randr_id);
-    if (root == XCB_WINDOW_NONE || !randr || !randr->present) {
+    if (!randr || !randr->present) {
         return {};
     }
+    const auto sent = ahead().take(&Ahead::monitors, connection, at->root);
     const Owned<xcb_randr_get_monitors_reply_t> reply(
-        xcb_randr_get_monitors_reply(connection, xcb_randr_get_monitors(connection, root, 1),
-                                     nullptr),
+        xcb_randr_get_monitors_reply(
+            connection, sent ? *sent : xcb_randr_get_monitors(connection, at->root, 1), nullptr),
         &std::free);
     if (!reply) {
         return {};
@@ -298,16 +445,22 @@ bool onXwayland(const QWidget& window) {
 }
 
 std::optional<QRect> workArea(const QWidget& window) {
-    xcb_connection_t* connection = x11Connection(window);
-    if (!connection) {
+    const std::optional<Surroundings> at = surroundingsOf(window);
+    if (!at) {
         return std::nullopt;
     }
-    const xcb_window_t root = rootOf(connection, xcb_window_t(window.winId()));
+    xcb_connection_t* connection = at->connection;
     // Both asked before either answer is awaited: one round trip.
-    const auto areasAsked =
-        askProperty(connection, root, atom(connection, "_NET_WORKAREA"), XCB_ATOM_CARDINAL);
+    const auto areasSent = ahead().take(&Ahead::workAreas, connection, at->root);
+    const auto currentSent = ahead().take(&Ahead::currentDesktop, connection, at->root);
+    const auto areasAsked = areasSent
+                                ? *areasSent
+                                : askProperty(connection, at->root,
+                                              atom(connection, "_NET_WORKAREA"), XCB_ATOM_CARDINAL);
     const auto currentAsked =
-        askProperty(connection, root, atom(connection, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL);
+        currentSent ? *currentSent
+                    : askProperty(connection, at->root, atom(connection, "_NET_CURRENT_DESKTOP"),
+                                  XCB_ATOM_CARDINAL);
     const auto areas = property32(connection, areasAsked, XCB_ATOM_CARDINAL);
     const auto current = property32(connection, currentAsked, XCB_ATOM_CARDINAL);
     if (!areas || areas->size() < 4) {
@@ -322,13 +475,14 @@ std::optional<QRect> workArea(const QWidget& window) {
 }
 
 std::optional<QPoint> pointerPosition(const QWidget& window) {
-    xcb_connection_t* connection = x11Connection(window);
-    if (!connection) {
+    const std::optional<Surroundings> at = surroundingsOf(window);
+    if (!at) {
         return std::nullopt;
     }
-    const xcb_window_t root = rootOf(connection, xcb_window_t(window.winId()));
+    const auto sent = ahead().take(&Ahead::pointer, at->connection, at->root);
     const Owned<xcb_query_pointer_reply_t> pointer(
-        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr),
+        xcb_query_pointer_reply(
+            at->connection, sent ? *sent : xcb_query_pointer(at->connection, at->root), nullptr),
         &std::free);
     if (!pointer || !pointer->same_screen) {
         return std::nullopt;
@@ -345,8 +499,11 @@ std::optional<QMargins> measuredFrame(const QWidget& window) {
     // put round it.
     xcb_window_t top = xcb_window_t(window.winId());
     for (int depth = 0; depth < 8; ++depth) {
+        const auto sent = ahead().take(&Ahead::tree, connection, top);
         const Owned<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(connection, xcb_query_tree(connection, top), nullptr), &std::free);
+            xcb_query_tree_reply(connection, sent ? *sent : xcb_query_tree(connection, top),
+                                 nullptr),
+            &std::free);
         if (!tree) {
             return std::nullopt;
         }
@@ -376,6 +533,41 @@ std::optional<QMargins> measuredFrame(const QWidget& window) {
     const int above = client->dst_y - frame->y;
     return QMargins(left, above, frame->width - size->width - left,
                     frame->height - size->height - above);
+}
+
+QueriesAhead::QueriesAhead(const QWidget& window) {
+    const std::optional<Surroundings> at = surroundingsOf(window);
+    if (!at) {
+        return;
+    }
+    xcb_connection_t* connection = at->connection;
+    Ahead& sent = ahead();
+    sent.dropAll();
+    sent.connection = connection;
+    sent.root = at->root;
+    sent.window = at->window;
+    const auto rootProperty = [&](const char* name, xcb_atom_t type) {
+        return askProperty(connection, at->root, atom(connection, name), type);
+    };
+    sent.supported = rootProperty("_NET_SUPPORTED", XCB_ATOM_ATOM);
+    sent.workAreas = rootProperty("_NET_WORKAREA", XCB_ATOM_CARDINAL);
+    sent.currentDesktop = rootProperty("_NET_CURRENT_DESKTOP", XCB_ATOM_CARDINAL);
+    if (const xcb_query_extension_reply_t* randr =
+            xcb_get_extension_data(connection, &xcb_randr_id);
+        randr && randr->present) {
+        sent.monitors = xcb_randr_get_monitors(connection, at->root, 1);
+    }
+    sent.pointer = xcb_query_pointer(connection, at->root);
+    if (at->window != XCB_WINDOW_NONE) {
+        sent.frameExtents = askProperty(connection, at->window,
+                                        atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+        sent.tree = xcb_query_tree(connection, at->window);
+    }
+    xcb_flush(connection);
+}
+
+QueriesAhead::~QueriesAhead() {
+    ahead().dropAll();
 }
 
 WatchedAtoms watchedAtoms(const QWidget& window) {

@@ -19,6 +19,17 @@ struct ServerGeometry {
     QSize clientSize;
 };
 
+// Asks the X server, without waiting for its answer, for the atoms that the
+// queries here use, so that the first of them need not wait: for a program
+// to call once its application is made, long before its window shows.
+void internAtomsAhead();
+
+// Whether the queries about the window's surroundings (offersFrameExtents,
+// monitors, workArea, pointerPosition) answer before it is made: on an X11
+// display of one screen, as nearly all are, where it will be made. The other
+// queries answer once it is made.
+bool placeableBeforeMade(const QWidget& window);
+
 // Whether the window is created on an X11 display, where the queries below
 // answer; asks nothing of the server.
 bool onX11(const QWidget& window);
@@ -33,9 +44,12 @@ std::optional<ServerGeometry> serverGeometry(const QWidget& window);
 // (_NET_FRAME_EXTENTS); none where it says nothing.
 std::optional<QMargins> frameExtents(const QWidget& window);
 
-// Asks the X11 window manager for the frame it will put round a created, not
-// yet mapped window (_NET_REQUEST_FRAME_EXTENTS); false where none offers it.
-bool requestFrameExtents(const QWidget& window);
+// Whether the X11 window manager offers to tell the frame it will put round
+// a window before mapping it (_NET_REQUEST_FRAME_EXTENTS).
+bool offersFrameExtents(const QWidget& window);
+
+// Asks it, for a created, not yet mapped window.
+void requestFrameExtents(const QWidget& window);
 
 // Asks the window system to give the client area this place and size, in one
 // request, read as the window manager reads it (the window's gravity). Gives
@@ -72,6 +86,20 @@ std::optional<QPoint> pointerPosition(const QWidget& window);
 // the top-level window that holds it (the window manager's frame), none
 // where no window manager holds it.
 std::optional<QMargins> measuredFrame(const QWidget& window);
+
+// While one lasts, the queries that place a window (those about its
+// surroundings, and once it is made frameExtents and the first step of
+// measuredFrame) read the answers it asked for together as it began: one
+// wait on the server for them all, not one each. A frame asked for before the window manager was
+// asked to tell it (requestFrameExtents) is asked again; answers none read
+// are dropped when it ends. One at a time.
+class QueriesAhead {
+public:
+    explicit QueriesAhead(const QWidget& window);
+    ~QueriesAhead();
+    QueriesAhead(const QueriesAhead&) = delete;
+    QueriesAhead& operator=(const QueriesAhead&) = delete;
+};
 
 // The atoms that the window watcher tells apart.
 struct WatchedAtoms {

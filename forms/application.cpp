@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "platform.h"
 #include "services.h"
+#include "window_system.h"
 
 #include <QStyleFactory>
 #include <cstdio>
@@ -42,6 +43,8 @@ std::unique_ptr<QApplication> startApplication(char** argv, const char* desktopF
     static char* arguments[] = {argv && argv[0] ? argv[0] : unnamed, nullptr};
     auto app = std::make_unique<QApplication>(argumentCount, arguments);
     desktop::releaseDisplayProbe();
+    // Answered while the form is built.
+    desktop::internAtomsAhead();
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopFileName));
     prepareApplication(*app);
     return app;

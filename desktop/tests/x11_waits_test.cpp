@@ -1,14 +1,24 @@
 // The waits on a real X server, under a window manager that answers every
 // request late (test_wm --late): run by tests/e2e/under_xvfb.sh, skipped on
 // any other platform.
+#include "centring.h"
+#include "frame.h"
 #include "window_answers.h"
 #include "window_watcher.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace desktop {
 namespace {
@@ -59,6 +69,122 @@ TEST_F(X11Waits, TheWaitsFollowTheWindowToANewNativeWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_NE(window.winId(), before);
     EXPECT_EQ(answers.request(QRect(400, 300, 200, 100), QMargins()), Answer::CarriedOut);
+}
+
+// The root's _NET_SUPPORTED without _NET_REQUEST_FRAME_EXTENTS while it
+// lasts, as from a window manager that does not offer to tell its frame.
+class FrameExtentsNotOffered {
+public:
+    FrameExtentsNotOffered() {
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        m_connection = x11->connection();
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        m_supported = atom("_NET_SUPPORTED");
+        const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(
+                m_connection,
+                xcb_get_property(m_connection, 0, m_root, m_supported, XCB_ATOM_ATOM, 0, 1024),
+                nullptr),
+            &std::free);
+        if (reply) {
+            const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+            m_before.assign(atoms, atoms + xcb_get_property_value_length(reply.get()) / 4);
+        }
+        std::vector<xcb_atom_t> without;
+        for (const xcb_atom_t each : m_before) {
+            if (each != atom("_NET_REQUEST_FRAME_EXTENTS")) {
+                without.push_back(each);
+            }
+        }
+        set(without);
+    }
+    ~FrameExtentsNotOffered() { set(m_before); }
+    FrameExtentsNotOffered(const FrameExtentsNotOffered&) = delete;
+    FrameExtentsNotOffered& operator=(const FrameExtentsNotOffered&) = delete;
+
+private:
+    xcb_atom_t atom(const char* name) {
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(
+                m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
+                nullptr),
+            &std::free);
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+    void set(const std::vector<xcb_atom_t>& atoms) {
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_root, m_supported, XCB_ATOM_ATOM,
+                            32, uint32_t(atoms.size()), atoms.data());
+        xcb_aux_sync_free(m_connection);
+    }
+    static void xcb_aux_sync_free(xcb_connection_t* connection) {
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    }
+
+    xcb_connection_t* m_connection = nullptr;
+    xcb_window_t m_root = XCB_WINDOW_NONE;
+    xcb_atom_t m_supported = XCB_ATOM_NONE;
+    std::vector<xcb_atom_t> m_before;
+};
+
+// Where a window stood when its native window was made.
+class MadeAt : public QObject {
+public:
+    explicit MadeAt(QWidget& window) : m_window(window) { window.installEventFilter(this); }
+    std::optional<QRect> place;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WinIdChange && !place) {
+            place = m_window.geometry();
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+};
+
+// Centres a window not yet made: its client area as Qt then has it, and
+// where it stood when it was made.
+struct Centred {
+    QRect client;
+    std::optional<QRect> made;
+};
+
+Centred centreNewWindow(QWidget& window) {
+    window.resize(300, 200);
+    const MadeAt madeAt(window);
+    WindowAnswers answers(window);
+    FrameReader frames(window);
+    Centring centring(window, answers, frames);
+    centring.centre();
+    return {window.geometry(), madeAt.place};
+}
+
+// A window moved once made has Qt wait on the X server again; one the
+// window manager need not be asked about is made where it is centred, and
+// one it must be asked about is made first, and its frame counts.
+TEST_F(X11Waits, AWindowIsMadeWhereItIsCentredUnlessTheFrameMustBeAskedFirst) {
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget plain;
+    Centred unasked;
+    {
+        const FrameExtentsNotOffered notOffered;
+        unasked = centreNewWindow(plain);
+    }
+    ASSERT_TRUE(unasked.made);
+    EXPECT_EQ(*unasked.made, unasked.client);
+    EXPECT_LE(std::abs(unasked.client.center().x() - free.center().x()), 1);
+    EXPECT_LE(std::abs(unasked.client.center().y() - free.center().y()), 1);
+
+    // test_wm tells a frame of 4, 4, 24, 4: the whole window is centred.
+    QWidget framed;
+    const Centred asked = centreNewWindow(framed);
+    ASSERT_TRUE(asked.made);
+    EXPECT_NE(*asked.made, asked.client);
+    const QRect outer = asked.client.adjusted(-4, -24, 4, 4);
+    EXPECT_LE(std::abs(outer.center().x() - free.center().x()), 1);
+    EXPECT_LE(std::abs(outer.center().y() - free.center().y()), 1);
 }
 
 }  // namespace
