@@ -1,5 +1,6 @@
 #include "platform.h"
 
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -26,6 +27,14 @@ xcb_connection_t* g_probe = nullptr;
 bool xDisplayReachable() {
     constexpr int kTries = 5;
     constexpr useconds_t kPauseMicroseconds = 50'000;
+    // A display that takes the connection and drops it at once (a server
+    // going down or resetting) turns the probe's first write into SIGPIPE,
+    // which would end the program without a word: ignored while probing.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction before {};
+    sigaction(SIGPIPE, &ignore, &before);
     for (int attempt = 0; !g_probe && attempt < kTries; ++attempt) {
         if (attempt > 0) {
             usleep(kPauseMicroseconds);
@@ -37,6 +46,7 @@ bool xDisplayReachable() {
             xcb_disconnect(connection);
         }
     }
+    sigaction(SIGPIPE, &before, nullptr);
     return g_probe != nullptr;
 }
 

@@ -1,13 +1,18 @@
 #include "platform.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 namespace desktop {
 namespace {
@@ -55,8 +60,9 @@ protected:
         return path;
     }
 
-    static constexpr const char* kVariables[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY",
-                                                 "WAYLAND_SOCKET", "XDG_RUNTIME_DIR"};
+    static constexpr const char* kVariables[] = {"QT_QPA_PLATFORM", "DISPLAY",
+                                                 "WAYLAND_DISPLAY", "WAYLAND_SOCKET",
+                                                 "XDG_RUNTIME_DIR", "XAUTHORITY"};
     std::vector<std::pair<std::string, std::string>> m_saved;
     std::string m_runtime;
     int m_listener = -1;
@@ -102,6 +108,45 @@ TEST_F(PlatformChoice, AListIsKeptWholeWhenAnyOfItsPlatformsCanStart) {
     EXPECT_EQ(choosePlatform(), std::nullopt);
     setenv("QT_QPA_PLATFORM", "xcb;offscreen", 1);
     EXPECT_EQ(choosePlatform(), "xcb;offscreen");
+}
+
+// An X display that takes each connection but reads none of it, as one
+// going down or resetting may: the probe's first write meets a closed
+// socket, which raises SIGPIPE, by default the end of the program. The
+// probe reads XAUTHORITY between connecting and writing: a pipe that the
+// display opens once it has stopped reading, so that the write comes after.
+TEST_F(PlatformChoice, ADisplayThatWillNotReadDoesNotEndTheProgram) {
+    const std::string authority = m_runtime + "/authority";
+    ASSERT_EQ(mkfifo(authority.c_str(), 0600), 0);
+    setenv("XAUTHORITY", authority.c_str(), 1);
+    setenv("DISPLAY", ":4093", 1);
+    const auto probeDeafDisplay = [&authority] {
+        // Xlib and xcb try the display's abstract socket first.
+        const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const std::string name = "/tmp/.X11-unix/X4093";
+        std::memcpy(address.sun_path + 1, name.data(), name.size());
+        if (bind(listener, reinterpret_cast<const sockaddr*>(&address),
+                 socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size())) != 0 ||
+            listen(listener, 8) != 0) {
+            std::_Exit(2);
+        }
+        std::thread display([listener, &authority] {
+            for (;;) {
+                const int connection = accept(listener, nullptr, nullptr);
+                shutdown(connection, SHUT_RD);
+                close(open(authority.c_str(), O_WRONLY));
+                // Closed once the probe has written: closed at once, it
+                // would be seen closed before the write.
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                close(connection);
+            }
+        });
+        display.detach();
+        std::_Exit(choosePlatform() ? 3 : 0);
+    };
+    EXPECT_EXIT(probeDeafDisplay(), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
