@@ -71,31 +71,25 @@ TEST_F(X11Waits, TheWaitsFollowTheWindowToANewNativeWindow) {
     EXPECT_EQ(answers.request(QRect(400, 300, 200, 100), QMargins()), Answer::CarriedOut);
 }
 
+template <class Reply>
+using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+
 // The root's _NET_SUPPORTED without _NET_REQUEST_FRAME_EXTENTS while it
 // lasts, as from a window manager that does not offer to tell its frame.
 class FrameExtentsNotOffered {
 public:
     FrameExtentsNotOffered() {
-        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        m_connection = x11->connection();
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-        m_supported = atom("_NET_SUPPORTED");
-        const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        const Owned<xcb_get_property_reply_t> reply(
             xcb_get_property_reply(
-                m_connection,
-                xcb_get_property(m_connection, 0, m_root, m_supported, XCB_ATOM_ATOM, 0, 1024),
+                m_x, xcb_get_property(m_x, 0, m_root, m_supported, XCB_ATOM_ATOM, 0, 1024),
                 nullptr),
             &std::free);
         if (reply) {
             const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
             m_before.assign(atoms, atoms + xcb_get_property_value_length(reply.get()) / 4);
         }
-        std::vector<xcb_atom_t> without;
-        for (const xcb_atom_t each : m_before) {
-            if (each != atom("_NET_REQUEST_FRAME_EXTENTS")) {
-                without.push_back(each);
-            }
-        }
+        std::vector<xcb_atom_t> without = m_before;
+        std::erase(without, atom("_NET_REQUEST_FRAME_EXTENTS"));
         set(without);
     }
     ~FrameExtentsNotOffered() { set(m_before); }
@@ -103,26 +97,24 @@ public:
     FrameExtentsNotOffered& operator=(const FrameExtentsNotOffered&) = delete;
 
 private:
-    xcb_atom_t atom(const char* name) {
-        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(
-                m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
-                nullptr),
+    xcb_atom_t atom(const char* name) const {
+        const Owned<xcb_intern_atom_reply_t> reply(
+            xcb_intern_atom_reply(m_x, xcb_intern_atom(m_x, 0, uint16_t(std::strlen(name)), name),
+                                  nullptr),
             &std::free);
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
-    void set(const std::vector<xcb_atom_t>& atoms) {
-        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_root, m_supported, XCB_ATOM_ATOM,
-                            32, uint32_t(atoms.size()), atoms.data());
-        xcb_aux_sync_free(m_connection);
-    }
-    static void xcb_aux_sync_free(xcb_connection_t* connection) {
-        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    // Changed, and the change made, before the test goes on.
+    void set(const std::vector<xcb_atom_t>& atoms) const {
+        xcb_change_property(m_x, XCB_PROP_MODE_REPLACE, m_root, m_supported, XCB_ATOM_ATOM, 32,
+                            uint32_t(atoms.size()), atoms.data());
+        std::free(xcb_get_input_focus_reply(m_x, xcb_get_input_focus(m_x), nullptr));
     }
 
-    xcb_connection_t* m_connection = nullptr;
-    xcb_window_t m_root = XCB_WINDOW_NONE;
-    xcb_atom_t m_supported = XCB_ATOM_NONE;
+    xcb_connection_t* m_x =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    xcb_window_t m_root = xcb_setup_roots_iterator(xcb_get_setup(m_x)).data->root;
+    xcb_atom_t m_supported = atom("_NET_SUPPORTED");
     std::vector<xcb_atom_t> m_before;
 };
 
