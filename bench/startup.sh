@@ -35,9 +35,10 @@ for window in "${windows[@]}"; do
     "$launch" "$probe" "$window" >/dev/null 2>&1   # warm the caches once
 done
 # Run by run in turn, so that what else the machine does weighs on all four
-# alike.
+# alike; in a new order each run, as a window started after another runs
+# faster or slower for it (by about 1% in a fixed order).
 for _ in $(seq 1 "$runs"); do
-    for window in "${windows[@]}"; do
+    for window in $(printf '%s\n' "${windows[@]}" | shuf); do
         out=$("$launch" "$probe" "$window" 2>/dev/null)
         # A run that printed no figure adds none.
         frames[$window]+=$(awk '/first_frame_ns/ {printf "%.2f ", $2 / 1e6}' <<<"$out")
