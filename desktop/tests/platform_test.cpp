@@ -119,17 +119,25 @@ TEST_F(PlatformChoice, ADisplayThatWillNotReadDoesNotEndTheProgram) {
     const std::string authority = m_runtime + "/authority";
     ASSERT_EQ(mkfifo(authority.c_str(), 0600), 0);
     setenv("XAUTHORITY", authority.c_str(), 1);
-    setenv("DISPLAY", ":4093", 1);
     const auto probeDeafDisplay = [&authority] {
-        // Xlib and xcb try the display's abstract socket first.
+        // Ends the run rather than hang it, should the display be stuck.
+        alarm(30);
+        // A display number of its own: tests that run alongside probe
+        // :4093. Xlib and xcb try the display's abstract socket first.
         const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const std::string name = "/tmp/.X11-unix/X4093";
-        std::memcpy(address.sun_path + 1, name.data(), name.size());
-        if (bind(listener, reinterpret_cast<const sockaddr*>(&address),
-                 socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size())) != 0 ||
-            listen(listener, 8) != 0) {
+        bool bound = false;
+        for (int number = 4100; !bound && number < 5100; ++number) {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            const std::string name = "/tmp/.X11-unix/X" + std::to_string(number);
+            std::memcpy(address.sun_path + 1, name.data(), name.size());
+            bound = bind(listener, reinterpret_cast<const sockaddr*>(&address),
+                         socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size())) == 0;
+            if (bound) {
+                setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+            }
+        }
+        if (!bound || listen(listener, 8) != 0) {
             std::_Exit(2);
         }
         std::thread display([listener, &authority] {
