@@ -126,6 +126,14 @@ struct Ahead {
         return std::exchange(this->*which, std::nullopt);
     }
 
+    // The request sent ahead, else one sent now by `ask`.
+    template <class Cookie, class Ask>
+    Cookie takeOr(std::optional<Cookie> Ahead::*which, xcb_connection_t* asking, xcb_window_t about,
+                  Ask ask) {
+        const std::optional<Cookie> sent = take(which, asking, about);
+        return sent ? *sent : ask();
+    }
+
     template <class Cookie>
     void drop(std::optional<Cookie> Ahead::*which) {
         if (const std::optional<Cookie> cookie = std::exchange(this->*which, std::nullopt)) {
@@ -308,13 +316,11 @@ std::optional<QMargins> frameExtents(const QWidget& window) {
         return std::nullopt;
     }
     const auto id = xcb_window_t(window.winId());
-    const auto sent = ahead().take(&Ahead::frameExtents, connection, id);
-    const auto edges =
-        property32(connection,
-                   sent ? *sent
-                        : askProperty(connection, id, atom(connection, "_NET_FRAME_EXTENTS"),
-                                      XCB_ATOM_CARDINAL),
-                   XCB_ATOM_CARDINAL);
+    const auto asked = ahead().takeOr(&Ahead::frameExtents, connection, id, [&] {
+        return askProperty(connection, id, atom(connection, "_NET_FRAME_EXTENTS"),
+                           XCB_ATOM_CARDINAL);
+    });
+    const auto edges = property32(connection, asked, XCB_ATOM_CARDINAL);
     if (!edges || edges->size() != 4) {
         return std::nullopt;
     }
@@ -327,13 +333,11 @@ bool offersFrameExtents(const QWidget& window) {
     if (!at) {
         return false;
     }
-    const auto sent = ahead().take(&Ahead::supported, at->connection, at->root);
-    const auto supported =
-        property32(at->connection,
-                   sent ? *sent
-                        : askProperty(at->connection, at->root,
-                                      atom(at->connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM),
-                   XCB_ATOM_ATOM);
+    const auto asked = ahead().takeOr(&Ahead::supported, at->connection, at->root, [&] {
+        return askProperty(at->connection, at->root, atom(at->connection, "_NET_SUPPORTED"),
+                           XCB_ATOM_ATOM);
+    });
+    const auto supported = property32(at->connection, asked, XCB_ATOM_ATOM);
     const xcb_atom_t request = atom(at->connection, "_NET_REQUEST_FRAME_EXTENTS");
     return supported &&
            std::find(supported->begin(), supported->end(), request) != supported->end();
@@ -395,11 +399,11 @@ std::vector<MonitorInfo> monitors(const QWidget& window) {
     if (!randr || !randr->present) {
         return {};
     }
-    const auto sent = ahead().take(&Ahead::monitors, connection, at->root);
+    const auto asked = ahead().takeOr(&Ahead::monitors, connection, at->root, [&] {
+        return xcb_randr_get_monitors(connection, at->root, 1);
+    });
     const Owned<xcb_randr_get_monitors_reply_t> reply(
-        xcb_randr_get_monitors_reply(
-            connection, sent ? *sent : xcb_randr_get_monitors(connection, at->root, 1), nullptr),
-        &std::free);
+        xcb_randr_get_monitors_reply(connection, asked, nullptr), &std::free);
     if (!reply) {
         return {};
     }
@@ -451,16 +455,14 @@ std::optional<QRect> workArea(const QWidget& window) {
     }
     xcb_connection_t* connection = at->connection;
     // Both asked before either answer is awaited: one round trip.
-    const auto areasSent = ahead().take(&Ahead::workAreas, connection, at->root);
-    const auto currentSent = ahead().take(&Ahead::currentDesktop, connection, at->root);
-    const auto areasAsked = areasSent
-                                ? *areasSent
-                                : askProperty(connection, at->root,
-                                              atom(connection, "_NET_WORKAREA"), XCB_ATOM_CARDINAL);
-    const auto currentAsked =
-        currentSent ? *currentSent
-                    : askProperty(connection, at->root, atom(connection, "_NET_CURRENT_DESKTOP"),
-                                  XCB_ATOM_CARDINAL);
+    const auto areasAsked = ahead().takeOr(&Ahead::workAreas, connection, at->root, [&] {
+        return askProperty(connection, at->root, atom(connection, "_NET_WORKAREA"),
+                           XCB_ATOM_CARDINAL);
+    });
+    const auto currentAsked = ahead().takeOr(&Ahead::currentDesktop, connection, at->root, [&] {
+        return askProperty(connection, at->root, atom(connection, "_NET_CURRENT_DESKTOP"),
+                           XCB_ATOM_CARDINAL);
+    });
     const auto areas = property32(connection, areasAsked, XCB_ATOM_CARDINAL);
     const auto current = property32(connection, currentAsked, XCB_ATOM_CARDINAL);
     if (!areas || areas->size() < 4) {
@@ -479,11 +481,10 @@ std::optional<QPoint> pointerPosition(const QWidget& window) {
     if (!at) {
         return std::nullopt;
     }
-    const auto sent = ahead().take(&Ahead::pointer, at->connection, at->root);
+    const auto asked = ahead().takeOr(&Ahead::pointer, at->connection, at->root,
+                                      [&] { return xcb_query_pointer(at->connection, at->root); });
     const Owned<xcb_query_pointer_reply_t> pointer(
-        xcb_query_pointer_reply(
-            at->connection, sent ? *sent : xcb_query_pointer(at->connection, at->root), nullptr),
-        &std::free);
+        xcb_query_pointer_reply(at->connection, asked, nullptr), &std::free);
     if (!pointer || !pointer->same_screen) {
         return std::nullopt;
     }
@@ -499,11 +500,10 @@ std::optional<QMargins> measuredFrame(const QWidget& window) {
     // put round it.
     xcb_window_t top = xcb_window_t(window.winId());
     for (int depth = 0; depth < 8; ++depth) {
-        const auto sent = ahead().take(&Ahead::tree, connection, top);
-        const Owned<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(connection, sent ? *sent : xcb_query_tree(connection, top),
-                                 nullptr),
-            &std::free);
+        const auto asked = ahead().takeOr(&Ahead::tree, connection, top,
+                                          [&] { return xcb_query_tree(connection, top); });
+        const Owned<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(connection, asked, nullptr),
+                                                 &std::free);
         if (!tree) {
             return std::nullopt;
         }
