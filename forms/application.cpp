@@ -36,6 +36,9 @@ std::unique_ptr<QApplication> startApplication(char** argv, const char* desktopF
                      name.c_str());
         return nullptr;
     }
+    // Started once the probe has its answer, which came up to 3 ms late
+    // with the thread starting beside it.
+    std::jthread fontConfiguration = loadFontConfigurationAhead();
     qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     // QApplication keeps a reference to its argument count for its lifetime.
     static int argumentCount = 1;
@@ -46,6 +49,9 @@ std::unique_ptr<QApplication> startApplication(char** argv, const char* desktopF
     // Answered while the form is built.
     desktop::internAtomsAhead();
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopFileName));
+    if (fontConfiguration.joinable()) {
+        fontConfiguration.join();
+    }
     prepareApplication(*app);
     return app;
 }

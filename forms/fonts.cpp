@@ -1,10 +1,12 @@
 #include "fonts.h"
 
+#include <fontconfig/fontconfig.h>
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -61,6 +63,14 @@ void installFonts() {
     QApplication::setFont(inLayoutFace(standard));
     for (const auto& [kind, own] : ownFaces) {
         QApplication::setFont(inLayoutFace(own), kind);
+    }
+}
+
+std::jthread loadFontConfigurationAhead() {
+    try {
+        return std::jthread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        return {};
     }
 }
 

@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
     make build-essential cmake pkg-config
     qt6-base-dev qt6-svg-dev qt6-wayland libgl-dev libxcb1-dev libxcb-randr0-dev libx11-dev
+    libfontconfig-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation
     xvfb x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick dbus jq
