@@ -90,9 +90,9 @@ std::optional<QMargins> measuredFrame(const QWidget& window);
 // While one lasts, the queries that place a window (those about its
 // surroundings, and once it is made frameExtents and the first step of
 // measuredFrame) read the answers it asked for together as it began: one
-// wait on the server for them all, not one each. A frame asked for before the window manager was
-// asked to tell it (requestFrameExtents) is asked again; answers none read
-// are dropped when it ends. One at a time.
+// wait on the server for them all, not one each. A frame asked for before
+// the window manager was asked to tell it (requestFrameExtents) is asked
+// again; answers none read are dropped when it ends. One at a time.
 class QueriesAhead {
 public:
     explicit QueriesAhead(const QWidget& window);
